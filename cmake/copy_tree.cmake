@@ -1,0 +1,17 @@
+# Copies SRC to DST, file by file; a destination file newer than its source is kept.
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
+file(MAKE_DIRECTORY ${DST})
+foreach(f IN LISTS files)
+    if(NOT EXISTS ${DST}/${f} OR ${SRC}/${f} IS_NEWER_THAN ${DST}/${f})
+        get_filename_component(d ${DST}/${f} DIRECTORY)
+        file(MAKE_DIRECTORY ${d})
+        file(COPY_FILE ${SRC}/${f} ${DST}/${f})
+    endif()
+endforeach()
+# empty folders of the tree (macro/) too
+file(GLOB_RECURSE dirs LIST_DIRECTORIES true RELATIVE ${SRC} ${SRC}/*)
+foreach(d IN LISTS dirs)
+    if(IS_DIRECTORY ${SRC}/${d})
+        file(MAKE_DIRECTORY ${DST}/${d})
+    endif()
+endforeach()

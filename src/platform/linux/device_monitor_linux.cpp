@@ -1,0 +1,3 @@
+// Not built yet.
+#include "platform/device_monitor.h"
+DeviceMonitor* createPlatformDeviceMonitor(QObject* parent) { return new DeviceMonitor(parent); }

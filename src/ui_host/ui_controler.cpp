@@ -1,0 +1,72 @@
+#include "ui_host/ui_controler.h"
+
+#include "device/hid_thread.h"
+#include "view/myqquickview.h"
+
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QUrl>
+
+Ui_Controler::Ui_Controler(QObject* parent) : QObject(parent) {}
+
+Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::init(QWidget* w, Hid_Thread* link, bool loadScene)
+{
+    if (w->objectName().isEmpty())
+        w->setObjectName(QStringLiteral("Widget"));
+    window = w;
+    w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    w->setWindowOpacity(1.0);
+    w->setAttribute(Qt::WA_TranslucentBackground);
+    w->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    view = new myQQuickView(w);
+    view->setObjectName(QStringLiteral("ui_View"));
+    view->setResizeMode(QQuickWidget::SizeViewToRootObject);
+    view->setClearColor(Qt::transparent);
+    if (loadScene)
+        view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+
+    QQmlContext* ctx = view->rootContext();
+    ctx->setContextProperty(QStringLiteral("ui_View"), view);
+    ctx->setContextProperty(QStringLiteral("hid"), link);
+    ctx->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    w->resize(view->size());
+    QSettings global(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    w->setWindowTitle(global.value(QStringLiteral("common/name")).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (window)
+        window->showMinimized();
+}
+
+void Ui_Controler::onClose()
+{
+    if (window)
+        window->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int value)
+{
+    if (window)
+        window->move(window->x() + value, window->y());
+}
+
+void Ui_Controler::onYChanged(int value)
+{
+    if (window)
+        window->move(window->x(), window->y() + value);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (view)
+        view->callScene("setProtectUI", Qt::DirectConnection, {QVariant(busyTime)});
+}
+
+void Ui_Controler::setBusy() { setBusy(0); }

@@ -1,0 +1,34 @@
+#pragma once
+// Window control for the scene: makes the main window a frameless translucent
+// surface, creates the host view inside it, loads the scene and publishes
+// ui_View, hid and ui_Ctl to it; the scene calls back to move, minimise and close.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class myQQuickView;
+class Hid_Thread;
+
+class Ui_Controler : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Ui_Controler(QObject* parent = nullptr);
+    ~Ui_Controler() override;
+
+    QPointer<QWidget> window;
+    myQQuickView* view = nullptr;
+
+    // Sets the window up and loads the scene. link is published as "hid".
+    // With loadScene false (script mode) the view is created but no scene is loaded.
+    void init(QWidget* window, Hid_Thread* link, bool loadScene = true);
+
+public slots:
+    void onMinimize();
+    void onClose();
+    void onXChanged(int value);
+    void onYChanged(int value);
+    void setBusy(int busyTime);
+    void setBusy();
+};
