@@ -22,9 +22,6 @@ HidDevice* Hid_Thread::openNotifyInterface(int) { return nullptr; }
 void Hid_Thread::closeCommandInterface() {}
 bool Hid_Thread::sendCommand(int, bool) { return false; }
 bool Hid_Thread::queryCommand(int) { return false; }
-bool Hid_Thread::runSend(const char*, uint8_t, std::initializer_list<uint8_t>, const uint8_t*, int, bool) { return false; }
-bool Hid_Thread::runQuery(const char*, uint8_t, std::initializer_list<uint8_t>, std::initializer_list<uchar*>) { return false; }
-bool Hid_Thread::runRepeated(const char*, uint8_t, uchar) { return false; }
 void Hid_Thread::listenLoop(DeviceRecord) {}
 protocol::SecrecyCode& secrecyCode() { static protocol::SecrecyCode c{}; return c; }
 namespace dpi_switch_messages {
