@@ -25,9 +25,16 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
 }
 
-# build DIR [extra cmake args...]
+# The build directory: build/ unless CORVANE_BUILD_DIR names another one.
+BUILD_DIR="${CORVANE_BUILD_DIR:-$ROOT/build}"
+
+# build DIR [extra cmake args...]; BUILD_TARGET limits the build to one target.
 build_tree() {
     local dir="$1"; shift
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    if [ -n "${BUILD_TARGET:-}" ]; then
+        cmake --build "$dir" -j"$(nproc)" --target "$BUILD_TARGET"
+    else
+        cmake --build "$dir" -j"$(nproc)"
+    fi
 }

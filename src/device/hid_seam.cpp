@@ -1,5 +1,16 @@
-// Not built yet: hidapi backend and the process-wide seam.
 #include "device/hid_backend.h"
-namespace { HidBackend* g_installed = nullptr; }
-HidBackend& hidBackend() { return *g_installed; }
-void installHidBackend(HidBackend* b) { g_installed = b; }
+#include "device/hidapi_backend.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<HidBackend*> g_installed{nullptr};
+}
+
+HidBackend& hidBackend()
+{
+    HidBackend* b = g_installed.load();
+    return b ? *b : hidapiBackend();
+}
+
+void installHidBackend(HidBackend* backend) { g_installed.store(backend); }

@@ -1,23 +1,105 @@
+// Language strings (one INI file per UI language) and the name lists of name.bin.
 #include "view/myqquickview.h"
 
-// Not built yet.
-#define Q_UNUSED_ARGS
-#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include "device/hid_thread.h"
+#include "view/settings_values.h"
+
+#include <QDebug>
+#include <QSettings>
+
+namespace {
+const char* const kNameListFile = "./modules/setting/name.bin";
+const char* const kDummyName = "loaderquorin";
+const char* const kOtherGroup = "other";
+
+// A group never holds more texts than this; a larger total is a damaged file.
+constexpr int kMaxGroupTexts = 4096;
+
+QString languageFile(const QString& langCode)
+{
+    return QStringLiteral("./modules/i18n/%1.ini").arg(langCode);
+}
+
+// A language code names a file in i18n/: no folders, no way out of it.
+bool safeLanguageCode(const QString& langCode)
+{
+    return !langCode.isEmpty() && !langCode.contains(QLatin1Char('/')) && !langCode.contains(QLatin1Char('\\'))
+        && !langCode.startsWith(QLatin1Char('.'));
+}
+
+// A text read back from a language file. A text with a comma written without quotes
+// reads back as a list; it is put back together rather than lost.
+QString textValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+// The key of a name list, or an empty text for an unknown list type.
+QString nameListKey(const QVariant& type)
+{
+    bool ok = false;
+    const int t = type.toInt(&ok);
+    if (!ok)
+        return {};
+    switch (t) {
+    case 0: return QStringLiteral("macro/macroName");
+    case 1: return QStringLiteral("gun/gunName");
+    case 2: return QStringLiteral("profile/profileName");
+    case 3: return QStringLiteral("gun/selectGun");
+    default: return {};
+    }
+}
+} // namespace
 
 QVariantList myQQuickView::getLangStrings(QString typeStr, QString langCode)
 {
-    Q_UNUSED_ARGS
-    return {};
+    if (!safeLanguageCode(langCode)) {
+        qDebug() << "getLangStrings: unusable language code" << langCode;
+        return {};
+    }
+    const QSettings file(languageFile(langCode), QSettings::IniFormat);   // INI is read as UTF-8
+    int total = file.value(typeStr + QStringLiteral("/total")).toInt();
+    if (total < 0)
+        total = 0;
+    if (total > kMaxGroupTexts) {
+        qDebug() << "getLangStrings: group" << typeStr << "claims" << total << "texts; reading" << kMaxGroupTexts;
+        total = kMaxGroupTexts;
+    }
+    QVariantList texts;
+    QStringList plain;
+    texts.reserve(total);
+    for (int i = 0; i < total; ++i) {
+        const QString text = textValue(file.value(typeStr + QLatin1Char('/') + QString::number(i)));
+        texts.append(text);
+        plain.append(text);
+    }
+    if (typeStr == QLatin1String(kOtherGroup))
+        dpi_switch_messages::replace(plain);
+    return texts;
 }
 
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
 {
-    Q_UNUSED_ARGS
-    return {};
+    const QString key = nameListKey(type);
+    if (key.isEmpty())
+        return QVariant(true);
+    QSettings file(QString::fromLatin1(kNameListFile), QSettings::IniFormat);
+    if (nameList.size() == 1)
+        nameList.append(QString::fromLatin1(kDummyName));
+    if (nameList.isEmpty())
+        file.remove(key);
+    else
+        file.setValue(key, nameList);
+    return QVariant(true);
 }
 
 QVariantList myQQuickView::getNameList(QVariant type)
 {
-    Q_UNUSED_ARGS
-    return {};
+    const QString key = nameListKey(type);
+    if (key.isEmpty())
+        return {};
+    const QSettings file(QString::fromLatin1(kNameListFile), QSettings::IniFormat);
+    return settingsList(file.value(key));
 }

@@ -1,23 +1,26 @@
+// Desktop pointer settings of the view: the system page's steps become the
+// desktop's pointer speed, double-click time and wheel lines.
 #include "view/myqquickview.h"
 
-// Not built yet.
-#define Q_UNUSED_ARGS
-#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include "platform/pointer_settings.h"
+#include "view/pointer_steps.h"
+
+#include <QDebug>
 
 void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
 {
-    Q_UNUSED_ARGS
-   
+    if (!pointerSettings().setPointerSpeed(pointer_steps::cursorSpeed(cursorSpeed)))
+        qDebug() << "setCursorSpeed Failed";
 }
 
 void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
 {
-    Q_UNUSED_ARGS
-   
+    if (!pointerSettings().setDoubleClickTime(pointer_steps::doubleClickMs(speed)))
+        qDebug() << "setDoubleClickSpeed Failed";
 }
 
 void myQQuickView::mouseSetVerticalScrollLines(uint lines)
 {
-    Q_UNUSED_ARGS
-   
+    if (!pointerSettings().setWheelScrollLines(pointer_steps::scrollLines(lines)))
+        qDebug() << "setVerticalScrollLines Failed";
 }

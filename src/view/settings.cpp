@@ -1,77 +1,78 @@
+// Generic data access of the view: the global, factory and profile settings
+// handles, and the small housekeeping operations.
 #include "view/myqquickview.h"
 
-// Not built yet.
-#define Q_UNUSED_ARGS
-#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include "device/hid_thread.h"
+#include "view/file_replacement.h"
+#include "view/settings_values.h"
+
+#include <QDebug>
+#include <QSettings>
+
+namespace {
+const char* const kFactoryGlobalFile = "./modules/setting/apConfigD.bin";
+}
 
 QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 {
-    Q_UNUSED_ARGS
-    return {};
+    QSettings* handle = isRecovery ? recoverySettings : currentProfileSettings();
+    if (!handle)
+        return {};
+    return handle->value(key.toString());
 }
 
 QVariant myQQuickView::getGlobalData(QVariant key)
 {
-    Q_UNUSED_ARGS
-    return {};
+    return globalSettings->value(key.toString());
 }
 
 QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
 {
-    Q_UNUSED_ARGS
-    return {};
+    return settingsList(getData(key, isRecovery));
 }
 
 void myQQuickView::setData(QVariant key, QVariant data)
 {
-    Q_UNUSED_ARGS
-   
+    if (QSettings* handle = currentProfileSettings())
+        handle->setValue(key.toString(), data);
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    Q_UNUSED_ARGS
-   
+    globalSettings->setValue(key.toString(), tmpdata);
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
-    Q_UNUSED_ARGS
-   
+    if (QSettings* handle = currentProfileSettings())
+        handle->setValue(key.toString(), datalist);
 }
 
 void myQQuickView::initUI()
 {
-    Q_UNUSED_ARGS
-   
+    callScene("initUI", Qt::QueuedConnection);
 }
 
 void myQQuickView::runUI()
 {
-    Q_UNUSED_ARGS
-   
+    callScene("run", Qt::QueuedConnection);
 }
 
 void myQQuickView::resetApconfig()
 {
-    Q_UNUSED_ARGS
-   
+    // The model flags stay as read at construction.
+    file_replacement::replaceSettingsFile(globalSettings, QString::fromLatin1(kFactoryGlobalFile));
 }
 
 void myQQuickView::clearHidBusy()
 {
-    Q_UNUSED_ARGS
-   
+    if (hidLink)
+        hidLink->linkFree = true;
 }
 
-void myQQuickView::openUpdateExe()
-{
-    Q_UNUSED_ARGS
-   
-}
+void myQQuickView::openUpdateExe() {}
 
 void myQQuickView::setBusy(int busyTime)
 {
-    Q_UNUSED_ARGS
-   
+    callScene("setProtectUI", Qt::DirectConnection, {QVariant(busyTime)});
 }

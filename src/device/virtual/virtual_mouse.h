@@ -9,6 +9,7 @@
 
 #include "device/hid_backend.h"
 #include "device/protocol.h"
+#include "device/virtual/firmware_state.h"
 
 #include <QString>
 #include <array>
@@ -19,7 +20,6 @@
 #include <vector>
 
 class VirtualFirmware;
-struct FirmwareState;
 
 class VirtualMouse : public HidBackend
 {
@@ -41,6 +41,7 @@ public:
 
     static constexpr const char* kCommandPath = "virtual:cmd";
     static constexpr const char* kNotifyPath = "virtual:notify";
+    static constexpr int kMaxQueuedNotifications = 32;   // older ones are dropped
 
     explicit VirtualMouse(const Config& config);
     ~VirtualMouse() override;
@@ -71,6 +72,8 @@ public:
     bool pluggedIn() const;
 
     // --- faults ---
+    // Transfers are the feature, write and read calls on the command interface;
+    // notification reads are not counted.
     void setSilent(bool silent);              // commands are taken but never answered
     void failTransfers(int count, int after = 0); // the count transfers after the next `after` fail (-1)
     void setGarbageAnswers(bool garbage);     // answers carry random bytes
@@ -85,6 +88,14 @@ public:
 private:
     struct Handle;
     bool faultBeforeTransfer();   // true = fail this one
+    // Checks the handle and the faults of one command-interface transfer; false = fail it.
+    bool beginTransfer(HidDevice* device);
+    void endTransfer();
+    Handle* liveHandle(HidDevice* device) const;
+    void unplugLocked();
+    void resetExchange();
+    int readCommand(Handle* h, uint8_t* data, size_t length, int milliseconds, std::unique_lock<std::mutex>& lock);
+    int readNotify(Handle* h, uint8_t* data, size_t length, int milliseconds, std::unique_lock<std::mutex>& lock);
     mutable std::mutex mutex;
     std::condition_variable notifyReady;
     Config cfg;
@@ -100,4 +111,9 @@ private:
     int failAfter = 0, failCount = 0;
     int unplugAfter = -1;
     int transfers = 0;
+    unsigned generation = 0;                  // bumped by unplug: older handles are dead
+    // A payload the last block announced, collected from bulk output reports.
+    protocol::Block payloadBlock{};
+    int payloadExpected = 0;
+    std::vector<uint8_t> payload;
 };

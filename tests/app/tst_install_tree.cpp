@@ -1,0 +1,258 @@
+// The installation tree as shipped: every key the program reads is there, the
+// profile files agree with the scene's built-in rows, and every language group
+// holds its full count.
+#include "test_support.h"
+
+#include <algorithm>
+
+#include "view/key_translation.h"
+#include "view/myqquickview.h"
+#include "view/settings_values.h"
+
+#include <QDir>
+#include <QSet>
+#include <QIcon>
+#include <QImage>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+QString shipped(const QString& relative) { return QStringLiteral(CORVANE_SOURCE_DIR "/modules/") + relative; }
+
+QStringList texts(const QVariantList& list)
+{
+    QStringList out;
+    for (const QVariant& v : list)
+        out << v.toString();
+    return out;
+}
+
+QList<int> numbers(const QVariant& value)
+{
+    QList<int> out;
+    for (const QVariant& v : settingsList(value)) {
+        bool ok = false;
+        out << v.toInt(&ok);
+        if (!ok)
+            return {};
+    }
+    return out;
+}
+
+const QStringList kProfileFiles{"p1.bin", "p2.bin", "p3.bin", "p4.bin", "p5.bin", "p6.bin", "p7.bin",
+                                "p8.bin", "p9.bin", "p10.bin", "pD.bin"};
+
+// The scene's built-in key rows.
+const int kBuiltInRows[16][4] = {{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0}, {0, 0, 0xF2, 0}, {0, 0, 0xF4, 0},
+                                 {0, 0, 0xF3, 0}, {5, 0, 1, 0},    {5, 0, 2, 0},    {0, 0xF0, 0x1E, 2},
+                                 {0, 0, 0, 0},    {0, 0, 0, 0},    {0, 0, 0, 0},    {0, 0, 0, 0},
+                                 {0, 0, 0, 0},    {0, 0, 0, 0},    {0xFF, 0, 1, 0}, {0xFF, 0, 2, 0}};
+} // namespace
+
+class TestInstallTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void globalFile_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");   // empty: present, any value
+        const QList<std::pair<const char*, const char*>> rows{
+            {"common/name", "CORVANE SKARN MOUSE GX17"}, {"common/deviceCount", "1"}, {"common/language", "English"},
+            {"common/url", ""}, {"0/type", "1"}, {"0/vid", "1209"}, {"0/pid", "0001"}, {"0/usagePage", "ff00"},
+            {"0/usage", "ff00"}, {"0/usagePage2", "ff01"}, {"0/usage2", "ff01"}, {"0/reportLength", "32"},
+            {"0/isEncode", "true"}, {"0/sCode", "735102"}, {"mouse/isColorful", ""}, {"mouse/isGun", ""},
+            {"mouse/icType", ""}, {"mouse/keyCount", ""}, {"mouse/profileNo", "0"}, {"mouse/minDPI", ""},
+            {"mouse/maxDPI", ""}, {"mouse/sensorType", ""}, {"mouse/dpiBase", ""}, {"mouse/selectGun", ""}};
+        for (const auto& [key, value] : rows)
+            QTest::newRow(key) << QString(key) << QString(value);
+    }
+    void globalFile()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
+        QVERIFY2(global.contains(key), qPrintable(key));
+        if (!expected.isEmpty())
+            QCOMPARE(global.value(key).toString(), expected);
+    }
+
+    void globalValuesAreUsable()
+    {
+        const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
+        const int minDpi = global.value("mouse/minDPI").toInt();
+        const int maxDpi = global.value("mouse/maxDPI").toInt();
+        QVERIFY(minDpi > 0 && minDpi < maxDpi);
+        QVERIFY(global.value("mouse/dpiBase").toInt() > 0);
+        QVERIFY(global.value("mouse/keyCount").toInt() >= 1 && global.value("mouse/keyCount").toInt() <= 8);
+        QVERIFY(QStringList({"4090", "3360", "3050", "3389"}).contains(global.value("mouse/sensorType").toString()));
+        QCOMPARE(numbers(global.value("mouse/selectGun")).size(), 3);
+        QCOMPARE(readFileBytes(shipped("setting/apConfigD.bin")), readFileBytes(shipped("setting/apConfig.bin")));
+    }
+
+    void profileFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString& f : kProfileFiles)
+            QTest::newRow(qPrintable(f)) << f;
+    }
+    void profileFiles()
+    {
+        QFETCH(QString, file);
+        const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
+        const QSettings p(shipped("setting/" + file), QSettings::IniFormat);
+        for (const char* key : {"mouse/reportRate", "mouse/dpiCount", "mouse/currentDpiCount", "mouse/mouseRate",
+                                "mouse/doubleRate", "mouse/scrollRate", "XYSensitive/0", "selectGun/0"})
+            QVERIFY2(p.contains(key), key);
+        const int rate = p.value("mouse/reportRate").toInt();
+        QVERIFY(rate >= 0 && rate <= 3);
+        const int dpiCount = p.value("mouse/dpiCount").toInt();
+        const int current = p.value("mouse/currentDpiCount").toInt();
+        QVERIFY(dpiCount >= 1 && dpiCount <= 8);
+        QVERIFY(current >= 1 && current <= dpiCount);
+        const QList<int> dpi = numbers(p.value("mouse/dpiValueArray"));
+        QCOMPARE(dpi.size(), 8);
+        for (int v : dpi) {
+            QVERIFY(v >= global.value("mouse/minDPI").toInt() && v <= global.value("mouse/maxDPI").toInt());
+            QCOMPARE(v % global.value("mouse/dpiBase").toInt(), 0);
+        }
+        QCOMPARE(numbers(p.value("mouse/dpiColorValue")).size(), 24);
+        QCOMPARE(numbers(p.value("mouse/colorValue")).size(), 24);
+        const QList<int> light = numbers(p.value("mouse/lightValue"));
+        QCOMPARE(light.size(), 3);
+        QVERIFY(light[0] >= 0 && light[0] <= 9 && light[1] <= 4 && light[2] <= 4);
+
+        key_translation::Matrix keys{};
+        std::array<QVariantList, key_translation::kButtonCount> fw;
+        for (int n = 0; n < 16; ++n) {
+            const QList<int> row = numbers(p.value(QStringLiteral("mouseKeyMatrix/%1").arg(n)));
+            QCOMPARE(row, QList<int>({kBuiltInRows[n][0], kBuiltInRows[n][1], kBuiltInRows[n][2], kBuiltInRows[n][3]}));
+            for (int k = 0; k < 4; ++k)
+                keys[4 * n + k] = uint8_t(row[k]);
+            fw[n] = settingsList(p.value(QStringLiteral("mouseFwKeyMatrix/%1").arg(n)));
+            QCOMPARE(fw[n].size(), 4);
+        }
+        // The factory entries are the built-in rows in firmware encoding.
+        QVERIFY(key_translation::matrixFromEntries(fw) == key_translation::translateMatrix(keys));
+    }
+
+    void nameGunAndFolders()
+    {
+        const QSettings names(shipped("setting/name.bin"), QSettings::IniFormat);
+        QCOMPARE(names.value("profile/profileName").toStringList(), QStringList({"Standard0", "loaderquorin"}));
+        const QSettings guns(shipped("gun/gunData.bin"), QSettings::IniFormat);
+        const QStringList gunNames{"M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"};
+        for (int i = 0; i < gunNames.size(); ++i)
+            QCOMPARE(guns.value(QStringLiteral("gunData/%1").arg(i)).toStringList(),
+                     QStringList({gunNames[i], "L-Click", "10", "0", "10", "0"}));
+        QCOMPARE(QDir(shipped("macro")).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
+        const QImage logo(shipped("img/logo.ico"));
+        QVERIFY(!logo.isNull());
+        QVERIFY(!QIcon(shipped("img/logo.ico")).availableSizes().isEmpty());
+    }
+
+    void languageGroupsAreComplete_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("total");
+        const QList<std::pair<const char*, int>> groups{
+            {"main", 15},          {"keyMatrix", 5},      {"keyAssigment", 60}, {"dpiSetting", 5},
+            {"lightControl", 15},  {"macroEditor", 20},   {"systemSetting", 15}, {"gunControl", 10},
+            {"profile", 20},       {"keyCode", 133},      {"other", 8}};
+        for (const char* language : {"English", "ChineseSimplified"})
+            for (const auto& [group, total] : groups)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(language, group))) << language << group << total;
+    }
+    void languageGroupsAreComplete()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, group);
+        QFETCH(int, total);
+        const QSettings file(shipped("i18n/" + language + ".ini"), QSettings::IniFormat);
+        QCOMPARE(file.value(group + "/total").toInt(), total);
+        for (int i = 0; i < total; ++i)
+            QVERIFY2(file.contains(group + "/" + QString::number(i)), qPrintable(QString::number(i)));
+    }
+
+    void englishTextsFollowThePages()
+    {
+        ScratchInstall install;
+        myQQuickView view;
+        const QStringList main = texts(view.getLangStrings("main", "English"));
+        QCOMPARE(main.mid(0, 11), QStringList({"Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
+                                               "Reset factory setting", "Cancel", "OK", "System setting", "Save"}));
+        const QStringList keys = texts(view.getLangStrings("keyAssigment", "English"));
+        QCOMPARE(keys[0], QString("Key "));
+        QCOMPARE(keys[18], QString("Macro runs one-time after pressing the button"));
+        QCOMPARE(keys[56], QString("Sniper Key"));
+        QCOMPARE(keys.mid(57), QStringList({"", "", ""}));
+        const QStringList light = texts(view.getLangStrings("lightControl", "English"));
+        QCOMPARE(light[1], QString("Static"));
+        QCOMPARE(light[14], QString("Spotlight"));
+        QCOMPARE(texts(view.getLangStrings("gunControl", "English")).last(), QString("Endness"));
+        QCOMPARE(texts(view.getLangStrings("macroEditor", "English"))[17], QString("Insert Right Key"));
+        QCOMPARE(texts(view.getLangStrings("profile", "English"))[5], QString("Standard"));
+        QCOMPARE(texts(view.getLangStrings("systemSetting", "English"))[7], QString("Scroll one Screen"));
+        for (const QString& t : texts(view.getLangStrings("other", "English")))
+            QVERIFY(t.startsWith("DPI Switch to"));
+    }
+
+    void keyNamesInCodeOrder_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("A, code 04") << 0 << "A";
+        QTest::newRow("Z, code 1D") << 25 << "Z";
+        QTest::newRow("0, code 27") << 35 << "0";
+        QTest::newRow("Back, code 2A") << 38 << "Back";
+        QTest::newRow("backslash, code 31") << 45 << "\\";
+        QTest::newRow("backslash, code 32") << 46 << "\\";
+        QTest::newRow("semicolon, code 33") << 47 << ";";
+        QTest::newRow("grave, code 35") << 49 << "`";
+        QTest::newRow("comma, code 36") << 50 << ",";
+        QTest::newRow("right arrow, code 4F") << 75 << QString(QChar(0x25BA));
+        QTest::newRow("up arrow, code 52") << 78 << QString(QChar(0x25B2));
+        QTest::newRow("KP=, code 67") << 99 << "KP=";
+        QTest::newRow("F24, code 73") << 111 << "F24";
+        QTest::newRow("Keypad, code 85") << 112 << "Keypad";
+        QTest::newRow("Intl2, code 88") << 114 << "Intl2";
+        QTest::newRow("Intl2, code 89") << 115 << "Intl2";
+        QTest::newRow("Lang2, code 91") << 119 << "Lang2";
+        QTest::newRow("RWin, code E7") << 127 << "RWin";
+        QTest::newRow("MS-L, code F0") << 128 << "MS-L";
+        QTest::newRow("MS-B5, code F4") << 132 << "MS-B5";
+    }
+    void keyNamesInCodeOrder()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        ScratchInstall install;
+        myQQuickView view;
+        const QStringList names = texts(view.getLangStrings("keyCode", "English"));
+        QCOMPARE(names.size(), 133);
+        QCOMPARE(names[index], name);
+    }
+
+    void chineseIsATranslationWithTheSameKeyShape()
+    {
+        ScratchInstall install;
+        myQQuickView view;
+        const QStringList en = texts(view.getLangStrings("main", "English"));
+        const QStringList zh = texts(view.getLangStrings("main", "ChineseSimplified"));
+        for (int i = 0; i < 11; ++i) {
+            QVERIFY2(zh[i] != en[i] && !zh[i].isEmpty(), qPrintable(en[i]));
+            QVERIFY(std::any_of(zh[i].cbegin(), zh[i].cend(), [](QChar c) { return c.unicode() >= 0x4E00; }));
+        }
+        for (const QString& language : {QString("English"), QString("ChineseSimplified")}) {
+            const QStringList names = texts(view.getLangStrings("keyCode", language));
+            QCOMPARE(names.size(), 133);
+            QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), 131);   // only backslash and Intl2 repeat
+            QVERIFY(!names.contains(QString()));
+        }
+    }
+};
+
+QTEST_MAIN(TestInstallTree)
+#include "tst_install_tree.moc"

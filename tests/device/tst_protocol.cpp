@@ -1,0 +1,209 @@
+// Checksum and scrambling of the command block, through the link's slots and the
+// pure encoders, against fixed vectors and an independent 64-bit formulation.
+#include "device/hid_thread.h"
+#include "device/protocol.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+using Bytes8 = std::array<uint8_t, 8>;
+
+Bytes8 hex8(const char* text)
+{
+    const QByteArray b = QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+    Bytes8 out{};
+    for (int i = 0; i < 8 && i < b.size(); ++i)
+        out[i] = static_cast<uint8_t>(b[i]);
+    return out;
+}
+
+protocol::SecrecyCode codeFrom(const char* six)
+{
+    protocol::SecrecyCode c{};
+    for (int i = 0; i < 6; ++i)
+        c[i + 1] = static_cast<uint8_t>(six[i]);
+    return c;
+}
+
+// The scrambling written as whole-block arithmetic: a 64-bit rotation instead of
+// byte-wise shifts.
+Bytes8 referenceScramble(Bytes8 p, const protocol::SecrecyCode& c)
+{
+    std::swap(p[0], p[5]);
+    std::swap(p[1], p[4]);
+    std::swap(p[2], p[7]);
+    std::swap(p[3], p[6]);
+    for (int i = 1; i <= 6; ++i)
+        p[i] ^= c[i];
+    quint64 v = 0;
+    for (uint8_t b : p)
+        v = (v << 8) | b;
+    v = (v << 3) | (v >> 61);
+    for (int i = 7; i >= 0; --i) {
+        p[i] = static_cast<uint8_t>(v & 0xFF);
+        v >>= 8;
+    }
+    const char key[] = "KaVomLep";
+    for (int i = 0; i < 8; ++i) {
+        const uint8_t k = static_cast<uint8_t>(key[i]);
+        p[i] = static_cast<uint8_t>(p[i] + static_cast<uint8_t>((k << 4) | (k >> 4)));
+    }
+    return p;
+}
+
+Bytes8 randomBytes(QRandomGenerator& rng)
+{
+    Bytes8 b{};
+    for (uint8_t& x : b)
+        x = static_cast<uint8_t>(rng.bounded(256));
+    return b;
+}
+
+} // namespace
+
+class TstProtocol : public QObject
+{
+    Q_OBJECT
+private slots:
+    void checksum_data();
+    void checksum();
+    void scrambleVectors_data();
+    void scrambleVectors();
+    void scrambleMatchesReferenceAndRoundTrips();
+    void codeBytesZeroAndSevenHaveNoEffect();
+    void dpiSwitchTexts();
+};
+
+void TstProtocol::checksum_data()
+{
+    QTest::addColumn<QString>("block");   // bytes 0..6
+    QTest::addColumn<int>("expected");
+    QTest::newRow("all zero") << "00 00 00 00 00 00 00" << 0xFF;
+    QTest::newRow("sum 0x1ff") << "ff ff 01 00 00 00 00" << 0x00;
+    QTest::newRow("report rate 1") << "01 01 00 00 00 00 00" << 0xFD;
+    QTest::newRow("option query") << "83 00 00 00 00 00 00" << 0x7C;
+    QTest::newRow("key matrix 553") << "12 01 40 08 00 00 00" << 0xA4;
+    QTest::newRow("key matrix 560") << "0d 01 80 00 00 00 00" << 0x71;
+    QTest::newRow("stage colours") << "10 02 04 00 00 00 00" << 0xE9;
+    QTest::newRow("current dpi 560") << "04 01 02 00 00 00 00" << 0xF8;
+    QTest::newRow("sum wraps twice") << "ff ff ff 03 00 00 00" << 0xFF;
+    QTest::newRow("byte 7 ignored") << "84 01 00 00 00 00 00 ee" << 0x7A;
+}
+
+void TstProtocol::checksum()
+{
+    QFETCH(QString, block);
+    QFETCH(int, expected);
+    Bytes8 b = hex8(block.toLatin1().constData());
+    Hid_Thread link;
+    QCOMPARE(int(link.hidCS(b.data())), expected);
+    QCOMPARE(int(protocol::checksum(b.data())), expected);
+    b[7] = 0;
+    const protocol::Block made = protocol::makeBlock(b[0], {b[1], b[2], b[3], b[4], b[5], b[6]});
+    QCOMPARE(int(made[7]), expected);
+}
+
+void TstProtocol::scrambleVectors_data()
+{
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("scrambled");
+    // Zero block with zero code: only the nibble-swapped key remains.
+    QTest::newRow("zero") << "00 00 00 00 00 00 00 00" << QString(6, QChar(0)) << "b4 16 65 f6 d6 c4 56 07";
+    QTest::newRow("challenge") << "00 12 34 56 78 00 00 eb" << "735102" << "b6 94 26 9f ef 47 77 a7";
+    QTest::newRow("option query") << "83 00 00 00 00 00 00 7c" << "735102" << "b5 d0 de 9f 63 5d e6 07";
+}
+
+void TstProtocol::scrambleVectors()
+{
+    QFETCH(QString, plain);
+    QFETCH(QString, code);
+    QFETCH(QString, scrambled);
+    protocol::SecrecyCode c{};
+    for (int i = 0; i < 6; ++i)
+        c[i + 1] = static_cast<uint8_t>(code.at(i).unicode());
+    Bytes8 b = hex8(plain.toLatin1().constData());
+    Hid_Thread link;
+    link.USBDataEncryption(b.data(), c.data());
+    QCOMPARE(b, hex8(scrambled.toLatin1().constData()));
+    link.USBDataDecipher(b.data(), c.data());
+    QCOMPARE(b, hex8(plain.toLatin1().constData()));
+}
+
+void TstProtocol::scrambleMatchesReferenceAndRoundTrips()
+{
+    QRandomGenerator rng(20240611);
+    Hid_Thread link;
+    for (int n = 0; n < 2000; ++n) {
+        const Bytes8 plain = randomBytes(rng);
+        protocol::SecrecyCode code{};
+        const Bytes8 r = randomBytes(rng);
+        std::copy(r.begin(), r.end(), code.begin());
+        Bytes8 b = plain;
+        link.USBDataEncryption(b.data(), code.data());
+        QCOMPARE(b, referenceScramble(plain, code));
+        link.USBDataDecipher(b.data(), code.data());
+        QCOMPARE(b, plain);
+        // The other way round too: unscramble is a bijection, scramble undoes it.
+        Bytes8 u = plain;
+        protocol::unscramble(u.data(), code.data());
+        protocol::scramble(u.data(), code.data());
+        QCOMPARE(u, plain);
+    }
+}
+
+void TstProtocol::codeBytesZeroAndSevenHaveNoEffect()
+{
+    QRandomGenerator rng(7);
+    for (int n = 0; n < 200; ++n) {
+        const Bytes8 plain = randomBytes(rng);
+        protocol::SecrecyCode a = codeFrom("735102");
+        protocol::SecrecyCode b = a;
+        b[0] = static_cast<uint8_t>(rng.bounded(256));
+        b[7] = static_cast<uint8_t>(rng.bounded(256));
+        Bytes8 x = plain, y = plain;
+        protocol::scramble(x.data(), a.data());
+        protocol::scramble(y.data(), b.data());
+        QCOMPARE(x, y);
+        protocol::unscramble(x.data(), a.data());
+        protocol::unscramble(y.data(), b.data());
+        QCOMPARE(x, y);
+    }
+    // Every other code byte does change the result.
+    const Bytes8 plain = hex8("00 12 34 56 78 00 00 eb");
+    for (int i = 1; i <= 6; ++i) {
+        protocol::SecrecyCode a = codeFrom("735102");
+        protocol::SecrecyCode b = a;
+        b[i] ^= 0x01;
+        Bytes8 x = plain, y = plain;
+        protocol::scramble(x.data(), a.data());
+        protocol::scramble(y.data(), b.data());
+        QVERIFY2(x != y, qPrintable(QString("code byte %1").arg(i)));
+    }
+}
+
+void TstProtocol::dpiSwitchTexts()
+{
+    dpi_switch_messages::reset();
+    QCOMPARE(dpi_switch_messages::textForStage(1), QStringLiteral("DPI Switch to "));
+    QStringList texts;
+    for (int i = 0; i < 8; ++i)
+        texts << QStringLiteral("t%1").arg(i);
+    dpi_switch_messages::replace(texts.mid(0, 3));   // fewer than eight: the rest stay
+    QCOMPARE(dpi_switch_messages::textForStage(3), QStringLiteral("t2 "));
+    QCOMPARE(dpi_switch_messages::textForStage(4), QStringLiteral("DPI Switch to "));
+    dpi_switch_messages::replace(texts + QStringList{QStringLiteral("ninth")});
+    const struct { int stage; const char* text; } cases[] = {
+        {1, "t0 "}, {7, "t6 "}, {0, "t7 "}, {8, "t7 "}, {255, "t7 "}, {-1, "t7 "},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(dpi_switch_messages::textForStage(c.stage), QString::fromLatin1(c.text));
+    QCOMPARE(dpi_switch_messages::all().size(), 8);
+    dpi_switch_messages::reset();
+    QCOMPARE(dpi_switch_messages::all(), QStringList(8, QStringLiteral("DPI Switch to")));
+}
+
+QTEST_GUILESS_MAIN(TstProtocol)
+#include "tst_protocol.moc"

@@ -1,0 +1,227 @@
+// Keys and buttons pressed in the application's window reach the scene's msg_KB
+// and msg_MS once each, with the right codes.
+#include "app/input_wiring.h"
+#include "app/widget.h"
+#include "input/input_hooks.h"
+#include "platform/linux/evdev_capture_linux.h"
+#include "test_support.h"
+#include "ui_host/ui_controler.h"
+#include "view/myqquickview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QQuickItem>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+constexpr quint32 kNativeOffset = 8; // X11/Wayland key code = evdev code + 8
+
+// True when the devices under /dev/input are readable: the global capture then
+// reports instead of the window and the synthetic events below go unreported.
+bool globalCaptureAvailable()
+{
+    const QDir dir(QStringLiteral("/dev/input"));
+    for (const QString& name : dir.entryList({QStringLiteral("event*")}, QDir::System | QDir::Files))
+        if (QFileInfo(dir.filePath(name)).isReadable())
+            return true;
+    return false;
+}
+
+void sendKey(QWindow* window, QEvent::Type type, quint32 evdevCode, bool autoRepeat = false)
+{
+    QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, evdevCode + kNativeOffset, 0, 0, QString(), autoRepeat);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+void sendButton(QWindow* window, QEvent::Type type, Qt::MouseButton button, QPoint local, QPoint global)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(local), QPointF(local), QPointF(global), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+} // namespace
+
+class TestInputCapture : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ScratchInstall> install;
+    std::unique_ptr<Widget> window;
+    std::unique_ptr<InputHooks> hooks;
+    QObject* root = nullptr;
+
+    // Lets queued scene calls run; extra copies would arrive in the same pass.
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (globalCaptureAvailable())
+            QSKIP("input devices are readable: the global capture reports instead of the window");
+        install = std::make_unique<ScratchInstall>();
+        window = std::make_unique<Widget>();
+        window->show();
+        QVERIFY(window->controller && window->controller->view);
+        root = window->controller->view->rootObject();
+        QVERIFY(root);
+        QVERIFY(window->windowHandle());
+        hooks = startInputCapture(*window, *qApp);
+        QVERIFY(hooks);
+        QVERIFY(hooks->hooksInstalled());
+    }
+
+    void cleanupTestCase()
+    {
+        if (hooks)
+            stopInputCapture(hooks.get());
+        hooks.reset();
+        window.reset();
+        install.reset();
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<quint32>("evdevCode");
+        QTest::addColumn<int>("usage");
+        QTest::newRow("letter A") << 30u << 0x04;
+        QTest::newRow("main Enter") << 28u << 0x28;
+        QTest::newRow("keypad Enter") << 96u << 0x58;
+        QTest::newRow("Print Screen") << 99u << 0x46;
+        QTest::newRow("Pause") << 119u << 0x48;
+        QTest::newRow("Num Lock") << 69u << 0x53;
+        QTest::newRow("right Ctrl") << 97u << 0xE4;
+        QTest::newRow("left Shift") << 42u << 0xE1;
+        QTest::newRow("backslash") << 43u << 0x31;
+        QTest::newRow("Yen") << 124u << 0x89;
+    }
+
+    // Press, auto-repeat (as X11 sends it: release and press pairs), release.
+    void keys()
+    {
+        QFETCH(quint32, evdevCode);
+        QFETCH(int, usage);
+        QSignalSpy spy(root, SIGNAL(msg_KB(bool, int)));
+        QWindow* win = window->windowHandle();
+        sendKey(win, QEvent::KeyPress, evdevCode);
+        for (int i = 0; i < 3; ++i) {
+            sendKey(win, QEvent::KeyRelease, evdevCode, true);
+            sendKey(win, QEvent::KeyPress, evdevCode, true);
+        }
+        QTRY_COMPARE(spy.count(), 1);
+        sendKey(win, QEvent::KeyRelease, evdevCode);
+        QTRY_COMPARE(spy.count(), 2);
+        settle();
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QCOMPARE(spy.at(0).at(1).toInt(), usage);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+        QCOMPARE(spy.at(1).at(1).toInt(), usage);
+    }
+
+    void unnamedKeysAreNotReported()
+    {
+        QSignalSpy spy(root, SIGNAL(msg_KB(bool, int)));
+        QWindow* win = window->windowHandle();
+        sendKey(win, QEvent::KeyPress, 113); // mute
+        sendKey(win, QEvent::KeyRelease, 113);
+        QKeyEvent noNative(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QCoreApplication::sendEvent(win, &noNative);
+        settle();
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void buttons_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("code");
+        QTest::newRow("left") << int(Qt::LeftButton) << 0xF0;
+        QTest::newRow("right") << int(Qt::RightButton) << 0xF1;
+        QTest::newRow("middle") << int(Qt::MiddleButton) << 0xF2;
+        QTest::newRow("back") << int(Qt::BackButton) << 0;
+        QTest::newRow("forward") << int(Qt::ForwardButton) << 0;
+    }
+
+    // Every press and release, twice over, each with its screen position.
+    void buttons()
+    {
+        QFETCH(int, button);
+        QFETCH(int, code);
+        QSignalSpy spy(root, SIGNAL(msg_MS(bool, int, int, int)));
+        QWindow* win = window->windowHandle();
+        const auto b = Qt::MouseButton(button);
+        sendButton(win, QEvent::MouseButtonPress, b, {10, 20}, {310, 220});
+        sendButton(win, QEvent::MouseButtonRelease, b, {11, 21}, {311, 221});
+        sendButton(win, QEvent::MouseButtonPress, b, {12, 22}, {312, 222});
+        sendButton(win, QEvent::MouseButtonRelease, b, {13, 23}, {313, 223});
+        if (code == 0) {
+            settle();
+            QCOMPARE(spy.count(), 0);
+            return;
+        }
+        QTRY_COMPARE(spy.count(), 4);
+        settle();
+        QCOMPARE(spy.count(), 4);
+        for (int i = 0; i < 4; ++i) {
+            const QList<QVariant> args = spy.at(i);
+            QCOMPARE(args.at(0).toBool(), i % 2 == 0);
+            QCOMPARE(args.at(1).toInt(), code);
+            QCOMPARE(args.at(2).toInt(), 310 + i);
+            QCOMPARE(args.at(3).toInt(), 220 + i);
+        }
+    }
+
+    // Files that are no input devices are passed over; with none left nothing runs.
+    void evdevWithoutDevices()
+    {
+        QTemporaryDir dir;
+        QFile fake(dir.filePath(QStringLiteral("event0")));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write(QByteArray(64, '\x01'));
+        fake.close();
+        EvdevCapture capture;
+        int delivered = 0;
+        QVERIFY(!capture.start(dir.path(), [&delivered](const evdev::Action&) { ++delivered; }));
+        QVERIFY(!capture.running());
+        QCOMPARE(capture.keyboardCount(), 0);
+        QCOMPARE(capture.mouseCount(), 0);
+        QVERIFY(!capture.start(dir.filePath(QStringLiteral("absent")), [](const evdev::Action&) {}));
+        capture.stop();
+        QCOMPARE(delivered, 0);
+    }
+
+    // After the capture stops nothing reaches the scene.
+    void nothingAfterStop()
+    {
+        stopInputCapture(hooks.get());
+        QVERIFY(!hooks->hooksInstalled());
+        QSignalSpy keys(root, SIGNAL(msg_KB(bool, int)));
+        QSignalSpy mouse(root, SIGNAL(msg_MS(bool, int, int, int)));
+        QWindow* win = window->windowHandle();
+        sendKey(win, QEvent::KeyPress, 31);
+        sendButton(win, QEvent::MouseButtonPress, Qt::LeftButton, {1, 1}, {2, 2});
+        settle();
+        QCOMPARE(keys.count(), 0);
+        QCOMPARE(mouse.count(), 0);
+        // Reinstalling brings it back; the press seen while stopped left no state.
+        QVERIFY(hooks->installHooks());
+        sendKey(win, QEvent::KeyPress, 31);
+        QTRY_COMPARE(keys.count(), 1);
+        QCOMPARE(keys.at(0).at(0).toBool(), true);
+        QCOMPARE(keys.at(0).at(1).toInt(), 0x16);
+        sendKey(win, QEvent::KeyRelease, 31);
+        QTRY_COMPARE(keys.count(), 2);
+    }
+};
+
+QTEST_MAIN(TestInputCapture)
+#include "tst_input_capture.moc"

@@ -1,0 +1,208 @@
+import QtQuick
+import QtTest
+import "../../qml/basic"
+import "../../qml/js/macro_codec.js" as Codec
+
+TestCase {
+    id: testCase
+    name: "MacroCodec"
+
+    // A small key table of our own, so the encoding is tested apart from the scene's names.
+    readonly property var codes: ({ "A": 0x04, "B": 0x05, "Back": 0x2A, "LCtrl": 0xE0, "MS-L": 0xF0, "MS-R": 0xF1 })
+    function lookup(name) { return codes.hasOwnProperty(name) ? codes[name] : 0 }
+
+    function press(name) { return { type: 1, info: name } }
+    function release(name) { return { type: 2, info: name } }
+    function mousePress(name) { return { type: 3, info: name } }
+    function mouseRelease(name) { return { type: 4, info: name } }
+    function delay(ms) { return { type: 0, info: String(ms) } }
+    // A gap of totalMs split into entries of at most 65535 ms, as the editor allows per entry.
+    function delays(totalMs) {
+        var out = []
+        while (totalMs > 0) {
+            var step = Math.min(totalMs, 60000)
+            out.push(delay(step))
+            totalMs -= step
+        }
+        return out
+    }
+    function around(gap) { return [press("A")].concat(gap).concat([release("A")]) }
+    // press A, long gap, release A: A's pair carries 0 then the unit pair and value pair.
+    function longGap(unit, value) {
+        return [0, 1, 0x00, 0x04, 0x00, unit, value >> 8, value & 0xFF, 0x81, 0x04, 0, 0]
+    }
+
+    function test_deCode_data() {
+        return [
+            { tag: "example", actions: [press("A"), delay(50), release("A")], repeat: 1,
+              expected: [0x00, 0x01, 0x05, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "leading and trailing delays dropped",
+              actions: [delay(30), delay(20), press("A"), delay(50), release("A"), delay(100)], repeat: 1,
+              expected: [0x00, 0x01, 0x05, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "no delay gives 1", actions: [press("A"), release("A")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "zero delay gives 1", actions: [press("A"), delay(0), release("A")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "1260 ms direct", actions: around([delay(1260)]), repeat: 1,
+              expected: [0x00, 0x01, 126, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "1270 ms long", actions: around([delay(1270)]), repeat: 1, expected: longGap(1, 63) },
+            { tag: "1269 ms rounds down to 126", actions: around([delay(1269)]), repeat: 1,
+              expected: [0x00, 0x01, 126, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "split delays summed", actions: around([delay(600), delay(670)]), repeat: 1, expected: longGap(1, 63) },
+            { tag: "15 ms rounds down", actions: [press("A"), delay(15), press("B"), delay(25), release("B")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x02, 0x05, 0x81, 0x05, 0x00, 0x00] },
+            { tag: "fractions summed before rounding", actions: around([delay(15), delay(15)]), repeat: 1,
+              expected: [0x00, 0x01, 0x03, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "release before long delay",
+              actions: [press("A"), release("A"), delay(2000), press("B"), release("B")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x80, 0x04, 0x00, 0x01, 0x00, 100, 0x01, 0x05, 0x81, 0x05, 0x00, 0x00] },
+            { tag: "repeat 300", actions: [press("A")], repeat: 300, expected: [0x01, 0x2C, 0x01, 0x04, 0x00, 0x00] },
+            { tag: "repeat as text", actions: [press("A")], repeat: "258", expected: [0x01, 0x02, 0x01, 0x04, 0x00, 0x00] },
+            { tag: "repeat above 16 bits clamped", actions: [press("A")], repeat: 70000, expected: [0xFF, 0xFF, 0x01, 0x04, 0x00, 0x00] },
+            { tag: "repeat not a number", actions: [press("A")], repeat: "x", expected: [0x00, 0x00, 0x01, 0x04, 0x00, 0x00] },
+            { tag: "unknown name gives 0", actions: [press("a"), release("Nope")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x00, 0x81, 0x00, 0x00, 0x00] },
+            { tag: "delay only", actions: [delay(50), delay(60)], repeat: 7, expected: [0x00, 0x07] },
+            { tag: "empty list", actions: [], repeat: 1, expected: [0x00, 0x01] },
+            { tag: "lone final action", actions: [delay(100), press("LCtrl")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0xE0, 0x00, 0x00] },
+            { tag: "lone final release", actions: [delay(100), release("A")], repeat: 1,
+              expected: [0x00, 0x01, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "mouse buttons", actions: [mousePress("MS-L"), delay(30), mouseRelease("MS-L"), mousePress("MS-R")], repeat: 2,
+              expected: [0x00, 0x02, 0x03, 0xF0, 0x81, 0xF0, 0x01, 0xF1, 0x00, 0x00] },
+            { tag: "unknown type skipped", actions: [press("A"), { type: 9, info: "B" }, release("A")], repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "delay text not a number", actions: around([delay("abc"), delay(-40)]), repeat: 1,
+              expected: [0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x00, 0x00] },
+            { tag: "largest 20 ms gap", actions: around(delays(999990)), repeat: 1, expected: longGap(1, 49999) },
+            { tag: "first 50 ms gap", actions: around(delays(1000000)), repeat: 1, expected: longGap(2, 20000) },
+            { tag: "first 100 ms gap", actions: around(delays(3000000)), repeat: 1, expected: longGap(3, 30000) },
+            { tag: "600000 units", actions: around(delays(6000000)), repeat: 1, expected: longGap(3, 60000) },
+            { tag: "beyond 16 bits clamped", actions: around(delays(7000000)), repeat: 1, expected: longGap(3, 0xFFFF) }
+        ]
+    }
+
+    function test_deCode(data) {
+        var bytes = Codec.deCode(data.actions, data.repeat, lookup)
+        compare(JSON.stringify(bytes), JSON.stringify(data.expected))
+        compare(Codec.recordCount(data.actions), data.expected.length)
+    }
+
+    // The scene's own table: case-sensitive names, so a name from another language gives 0.
+    Component {
+        id: tableComponent
+        KeyCodeString {}
+    }
+
+    function test_deCodeWithKeyNameTable() {
+        var table = createTemporaryObject(tableComponent, testCase)
+        verify(table !== null)
+        var bytes = Codec.deCode([press("Back"), release("a"), mousePress("MS-M")], 1, table.strTokeycode)
+        compare(JSON.stringify(bytes), JSON.stringify([0, 1, 0x01, 0x2A, 0x81, 0x00, 0x01, 0xF2, 0, 0]))
+    }
+
+    function test_parseAction_data() {
+        return [
+            { tag: "press", text: "1,A", type: 1, info: "A" },
+            { tag: "delay", text: "0,50", type: 0, info: "50" },
+            { tag: "mouse release", text: "4,MS-L", type: 4, info: "MS-L" },
+            { tag: "comma key", text: "2,,", type: 2, info: "," },
+            { tag: "empty name", text: "1,", type: 1, info: "" },
+            { tag: "not a type", text: "x,A", type: -1, info: "A" },
+            { tag: "type out of range", text: "7,A", type: -1, info: "A" },
+            { tag: "empty", text: "", type: -1, info: "" }
+        ]
+    }
+
+    function test_parseAction(data) {
+        var a = Codec.parseAction(data.text)
+        compare(a.type, data.type)
+        compare(a.info, data.info)
+        if (data.type >= 0)
+            compare(Codec.actionString(a), data.text)
+    }
+
+    // A fixed-seed generator so that a failing list can be reproduced.
+    property int seed: 12345
+    function nextRandom(n) {
+        seed = (seed * 1103515245 + 12345) & 0x7fffffff
+        return seed % n
+    }
+
+    function randomList() {
+        var names = ["A", "B", "LCtrl", "MS-L", "unknown"]
+        var delayChoices = [0, 5, 10, 15, 1260, 1265, 1270, 5000, 65535]
+        var n = nextRandom(40)
+        var list = []
+        for (var i = 0; i < n; ++i) {
+            var t = nextRandom(60)
+            if (t < 30)
+                list.push(delay(delayChoices[nextRandom(delayChoices.length)]))
+            else if (t < 59)
+                list.push({ type: 1 + nextRandom(4), info: names[nextRandom(names.length)] })
+            else
+                list.push({ type: 8, info: "A" })
+        }
+        return list
+    }
+
+    // The length the encoding must have, worked out from the list directly:
+    // repeat bytes, 2 per action, 4 more per gap of 127 units or more, terminator.
+    function expectedLength(list) {
+        var actions = 0, longGaps = 0, gapMs = 0
+        for (var i = 0; i < list.length; ++i) {
+            var a = list[i]
+            if (a.type === 0) {
+                gapMs += Math.max(0, parseInt(a.info, 10) || 0)
+            } else if (a.type >= 1 && a.type <= 4) {
+                if (actions > 0 && Math.floor(gapMs / 10) >= 127)
+                    ++longGaps
+                ++actions
+                gapMs = 0
+            }
+        }
+        return actions === 0 ? 2 : 2 + 2 * actions + 4 * longGaps + 2
+    }
+
+    function test_recordCountMatchesDeCode() {
+        seed = 12345
+        for (var round = 0; round < 500; ++round) {
+            var list = randomList()
+            var bytes = Codec.deCode(list, nextRandom(70000), lookup)
+            var tag = "list " + round + ": " + JSON.stringify(list)
+            compare(Codec.recordCount(list), bytes.length, tag)
+            compare(bytes.length, expectedLength(list), tag)
+            for (var i = 0; i < bytes.length; ++i)
+                verify(bytes[i] >= 0 && bytes[i] <= 255 && Math.floor(bytes[i]) === bytes[i], tag)
+            if (bytes.length > 2) {
+                compare(bytes[bytes.length - 1], 0, tag)
+                compare(bytes[bytes.length - 2], 0, tag)
+                compare(bytes[bytes.length - 4] & 0x7F, 1, tag + " (last action carries 10 ms)")
+            }
+        }
+    }
+
+    // A stand-in for ui_View with a store of macro files and a record of uploads.
+    function fakeView(files) {
+        return {
+            files: files,
+            sent: [],
+            loadMacroIni: function (name) { return this.files.hasOwnProperty(name) ? this.files[name] : [] },
+            mouseSendMacroData: function (data, index) { this.sent.push({ data: data, index: index }); return true }
+        }
+    }
+
+    function test_sendMacro() {
+        var view = fakeView({ "Macro_0": ["1,A", "0,50", "2,A", "300"], "Empty": ["1"] })
+        verify(Codec.sendMacro(view, 3, "Macro_0", lookup))
+        compare(view.sent.length, 1)
+        compare(view.sent[0].index, 3)
+        compare(JSON.stringify(view.sent[0].data), JSON.stringify([0x01, 0x2C, 0x05, 0x04, 0x81, 0x04, 0x00, 0x00]))
+
+        verify(Codec.sendMacro(view, 0, "Empty", lookup))
+        compare(JSON.stringify(view.sent[1].data), JSON.stringify([0x00, 0x01]))
+
+        verify(!Codec.sendMacro(view, 1, "Missing", lookup))
+        compare(view.sent.length, 2)
+    }
+}

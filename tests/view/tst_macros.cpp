@@ -1,0 +1,674 @@
+// Macro files, exchange files, the profile clean-up after rename and delete, and the
+// upload of a macro block to the virtual mouse of each family.
+#include "test_support.h"
+
+#include "device/hid_thread.h"
+#include "device/pacing.h"
+#include "device/protocol.h"
+#include "device/virtual/firmware_state.h"
+#include "device/virtual/virtual_mouse.h"
+#include "view/file_chooser.h"
+#include "view/macro_names.h"
+#include "view/myqquickview.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+struct DialogLog {
+    int opens = 0;
+    int saves = 0;
+    QString title;
+    QString filter;
+};
+
+// Answers every dialog with a fixed path (empty = cancelled) and records what was asked.
+class ScriptedChooser : public FileChooser
+{
+public:
+    ScriptedChooser(QString answer, DialogLog* log) : answer(std::move(answer)), log(log) {}
+    QString openFile(QWidget*, const QString& title, const QString& filter) override
+    {
+        ++log->opens;
+        log->title = title;
+        log->filter = filter;
+        return answer;
+    }
+    QString saveFile(QWidget*, const QString& title, const QString& filter) override
+    {
+        ++log->saves;
+        log->title = title;
+        log->filter = filter;
+        return answer;
+    }
+private:
+    QString answer;
+    DialogLog* log;
+};
+
+// Passes every call to the virtual mouse and keeps what went out on the command interface.
+class RecordingBackend : public HidBackend
+{
+public:
+    explicit RecordingBackend(HidBackend& inner) : inner(inner) {}
+    std::vector<QByteArray> features;
+    std::vector<QByteArray> writes;
+
+    std::vector<HidDeviceInfo> enumerate(uint16_t v, uint16_t p) override { return inner.enumerate(v, p); }
+    HidDevice* open(const std::string& path) override { return inner.open(path); }
+    void close(HidDevice* d) override { inner.close(d); }
+    int setNonblocking(HidDevice* d, int n) override { return inner.setNonblocking(d, n); }
+    int sendFeatureReport(HidDevice* d, const uint8_t* data, size_t length) override
+    {
+        features.emplace_back(reinterpret_cast<const char*>(data), int(length));
+        return inner.sendFeatureReport(d, data, length);
+    }
+    int getFeatureReport(HidDevice* d, uint8_t* data, size_t length) override { return inner.getFeatureReport(d, data, length); }
+    int write(HidDevice* d, const uint8_t* data, size_t length) override
+    {
+        writes.emplace_back(reinterpret_cast<const char*>(data), int(length));
+        return inner.write(d, data, length);
+    }
+    int read(HidDevice* d, uint8_t* data, size_t length) override { return inner.read(d, data, length); }
+    int readTimeout(HidDevice* d, uint8_t* data, size_t length, int ms) override { return inner.readTimeout(d, data, length, ms); }
+private:
+    HidBackend& inner;
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    f.write(bytes);
+}
+
+QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
+QString macroPath(const QString& name) { return QStringLiteral("modules/macro/") + name + QStringLiteral(".bin"); }
+
+// Every file below root with its bytes, by relative path.
+QMap<QString, QByteArray> tree(const QString& root)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        out.insert(QDir(root).relativeFilePath(p), readFileBytes(p));
+    }
+    return out;
+}
+
+QByteArray hex(const QByteArray& b) { return b.toHex(' '); }
+
+// Profile n: button 0 left click, buttons 2 and 7 run the macro "Old" (slot 2),
+// button 3 runs "Other", button 4 holds a short entry, button 6 runs "Old" but the
+// factory profile has no entry for it.
+QByteArray profileBytes(int n)
+{
+    return QByteArray("[mouse]\nreportRate=") + QByteArray::number(n % 4)
+        + "\n\n[mouseKeyMatrix]\n0=0, 0, 240, 0\n2=4, 0, 2, 0\n3=4, 1, 3, 0\n4=4, 0\n5=4\n6=4, 2, 6, 0\n7=4, 0, 2, 0\n"
+          "\n[mouseMacroKey]\n2=Old\n3=Other\n5=Old\n6=Old\n";
+}
+const QByteArray kFactoryProfile("[mouseKeyMatrix]\n0=0, 0, 240, 0\n2=0, 0, 242, 0\n3=0, 0, 241, 0\n4=0, 0, 243, 0\n"
+                                 "5=0, 0, 244, 0\n7=1, 4, 0, 0\n");
+
+QStringList entry(const QString& file, const QString& key)
+{
+    return QSettings(file, QSettings::IniFormat).value(key).toStringList();
+}
+QString text(const QString& file, const QString& key)
+{
+    return QSettings(file, QSettings::IniFormat).value(key).toString();
+}
+} // namespace
+
+class TestMacros : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ScratchInstall> install;
+    DialogLog log;
+
+    std::unique_ptr<myQQuickView> makeView(const QString& answer = QString())
+    {
+        auto view = std::make_unique<myQQuickView>();
+        view->setFileChooser(std::make_unique<ScriptedChooser>(answer, &log));
+        return view;
+    }
+
+    QVariantList encodedBlock(int length, int seed)
+    {
+        QVariantList data;
+        for (int i = 0; i < length; ++i)
+            data.append((i * 37 + seed) & 0xFF);
+        return data;
+    }
+
+private slots:
+    void initTestCase() { pacing::setTimeScale(0.05); }
+
+    void init()
+    {
+        if (qstrcmp(QTest::currentTestFunction(), "namesAcceptedAndRefused") == 0)
+            return;   // a pure function: no install needed
+        install = std::make_unique<ScratchInstall>();
+        log = DialogLog();
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n)
+            writeFile(profilePath(n), profileBytes(n));
+        writeFile("modules/setting/pD.bin", kFactoryProfile);
+        QDir().mkpath("exchange");
+    }
+    void cleanup()
+    {
+        installHidBackend(nullptr);
+        install.reset();
+    }
+
+    void namesAcceptedAndRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << "Macro_0" << true;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("dot inside") << "a.b" << true;
+        QTest::newRow("blank and unicode") << QString::fromUtf8("Makro ▲ 1") << true;
+        QTest::newRow("100 characters") << QString(100, 'x') << true;
+        QTest::newRow("101 characters") << QString(101, 'x') << false;
+        QTest::newRow("parent") << ".." << false;
+        QTest::newRow("parent inside") << "a..b" << false;
+        QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("drive") << "C:macro" << false;
+        for (const char c : QByteArray("<>\"|?*"))
+            QTest::newRow(qPrintable(QStringLiteral("character %1").arg(QChar(c)))) << QStringLiteral("a%1b").arg(QChar(c)) << false;
+        QTest::newRow("tab") << "a\tb" << false;
+        QTest::newRow("nul") << QString(QChar(0)) + "a" << false;
+        QTest::newRow("delete") << "a\x7f" << false;
+    }
+    void namesAcceptedAndRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(macro_names::isAcceptable(name), accepted);
+    }
+
+    void newMacroHoldsItsDefaults()
+    {
+        {
+            auto view = makeView();
+            QCOMPARE(view->createMacroIni("Macro_0", 0), QVariant(true));
+            QCOMPARE(view->loadMacroIni("Macro_0"), QVariantList{"1"});
+        }
+        QSettings file(macroPath("Macro_0"), QSettings::IniFormat);
+        QCOMPARE(file.value("config/index").toString(), QString("0"));
+        QCOMPARE(file.value("config/total").toString(), QString("0"));
+        QCOMPARE(file.value("config/repeat").toString(), QString("1"));
+        QCOMPARE(file.value("config/did").toString(), QString("-1"));
+        QCOMPARE(file.childGroups(), QStringList{"config"});
+    }
+
+    void createFailsWhenTheFolderCannotHoldFiles()
+    {
+        QVERIFY(QDir("modules/macro").removeRecursively());
+        writeFile("modules/macro", "not a folder");
+        auto view = makeView();
+        QCOMPARE(view->createMacroIni("Macro_0", 0), QVariant(false));
+        QCOMPARE(readFileBytes("modules/macro"), QByteArray("not a folder"));
+    }
+
+    void savingFewerActionsLeavesOnlyThose()
+    {
+        const QStringList five{"1,A", "0,50", "2,A", "3,MS-L", "4,MS-L"};
+        // Names with the INI format's special characters and non-ASCII survive unchanged.
+        const QStringList three{"1,,", "0,1270", QString::fromUtf8("2,\\ ▲ ;=\"x\"")};
+        {
+            auto view = makeView();
+            QVERIFY(view->createMacroIni("Macro_1", 0).toBool());
+            QVERIFY(view->saveMacroIni("Macro_1", five, 2).toBool());
+            QVERIFY(view->saveMacroIni("Macro_1", three, 300).toBool());
+        }
+        QSettings file(macroPath("Macro_1"), QSettings::IniFormat);
+        file.beginGroup("macro");
+        QCOMPARE(file.childKeys(), (QStringList{"0", "1", "2"}));
+        file.endGroup();
+        QCOMPARE(file.value("config/total").toInt(), 3);
+        QCOMPARE(file.value("config/repeat").toInt(), 300);
+        QCOMPARE(file.value("config/did").toInt(), -1);
+        QCOMPARE(file.value("config/index").toInt(), 0);
+
+        auto view = makeView();
+        QCOMPARE(view->loadMacroIni("Macro_1"), (QVariantList{three[0], three[1], three[2], "300"}));
+    }
+
+    void savingWithoutAFileCreatesNothing()
+    {
+        const auto before = tree(install->path());
+        auto view = makeView();
+        QCOMPARE(view->saveMacroIni("Nope", {"1,A"}, 1), QVariant(false));
+        view.reset();
+        QCOMPARE(tree(install->path()), before);
+    }
+
+    void loadingReadsWhatTheFileHolds_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QVariantList>("expected");
+        QTest::newRow("repeat appended") << QByteArray("[config]\ntotal=2\nrepeat=9\n\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n")
+                                         << QVariantList{"1,A", "2,A", "9"};
+        QTest::newRow("absent entry reads 0") << QByteArray("[config]\ntotal=3\nrepeat=4\n\n[macro]\n0=\"1,A\"\n2=\"2,A\"\n")
+                                              << QVariantList{"1,A", "0", "2,A", "4"};
+        QTest::newRow("absent repeat reads 0") << QByteArray("[config]\ntotal=1\n\n[macro]\n0=\"1,B\"\n")
+                                               << QVariantList{"1,B", "0"};
+        QTest::newRow("absent total") << QByteArray("[config]\nrepeat=2\n\n[macro]\n0=\"1,B\"\n") << QVariantList{"2"};
+        QTest::newRow("negative total") << QByteArray("[config]\ntotal=-5\nrepeat=2\n") << QVariantList{"2"};
+        QTest::newRow("entries beyond total ignored") << QByteArray("[config]\ntotal=1\nrepeat=3\n\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n")
+                                                      << QVariantList{"1,A", "3"};
+        QTest::newRow("unquoted comma") << QByteArray("[config]\ntotal=1\nrepeat=1\n\n[macro]\n0=1, A\n")
+                                        << QVariantList{"1, A", "1"};
+    }
+    void loadingReadsWhatTheFileHolds()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QVariantList, expected);
+        writeFile(macroPath("M"), content);
+        auto view = makeView();
+        QCOMPARE(view->loadMacroIni("M"), expected);
+        QCOMPARE(view->loadMacroIni("Missing"), QVariantList());
+    }
+
+    void loadingAHugeTotalStaysBounded()
+    {
+        writeFile(macroPath("M"), "[config]\ntotal=2147483647\nrepeat=1\n");
+        auto view = makeView();
+        const QVariantList list = view->loadMacroIni("M");
+        QVERIFY(list.size() <= 10001);
+        QCOMPARE(list.last(), QVariant("1"));
+    }
+
+    void deletingRemovesOnlyAnExistingFile()
+    {
+        auto view = makeView();
+        QVERIFY(view->createMacroIni("Gone", 0).toBool());
+        QCOMPARE(view->deleteMacroIni("Gone"), QVariant(true));
+        QVERIFY(!QFile::exists(macroPath("Gone")));
+        QCOMPARE(view->deleteMacroIni("Gone"), QVariant(false));
+    }
+
+    void importCopiesTheExchangeFile()
+    {
+        const QByteArray mc("[config]\nindex=0\ntotal=1\nrepeat=3\ndid=-1\n\n[macro]\n0=\"1,A\"\n");
+        const QString source = install->file("exchange/in.mc");
+        writeFile(source, mc);
+        auto view = makeView(source);
+        QVERIFY(view->loadMacroFile("Imported"));
+        QCOMPARE(log.opens, 1);
+        QCOMPARE(log.title, QString("Open File"));
+        QCOMPARE(log.filter, QString("Macro(*.mc)"));
+        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
+        QCOMPARE(view->loadMacroIni("Imported"), (QVariantList{"1,A", "3"}));
+    }
+
+    void importKeepsAnExistingMacro()
+    {
+        const QString source = install->file("exchange/in.mc");
+        writeFile(source, "[config]\ntotal=0\nrepeat=8\n");
+        writeFile(macroPath("Mine"), "[config]\ntotal=0\nrepeat=2\n");
+        auto view = makeView(source);
+        QVERIFY(view->loadMacroFile("Mine"));
+        QCOMPARE(readFileBytes(macroPath("Mine")), QByteArray("[config]\ntotal=0\nrepeat=2\n"));
+    }
+
+    void importWithoutAFileLeavesNoMacro_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("cancelled") << QString();
+        QTest::newRow("file missing") << QStringLiteral("exchange/missing.mc");
+        QTest::newRow("a folder") << QStringLiteral("exchange");
+    }
+    void importWithoutAFileLeavesNoMacro()
+    {
+        QFETCH(QString, answer);
+        const auto before = tree(install->path());
+        auto view = makeView(answer.isEmpty() ? answer : install->file(answer));
+        QVERIFY(!view->loadMacroFile("New"));
+        QCOMPARE(log.opens, 1);
+        view.reset();
+        QCOMPARE(tree(install->path()), before);
+    }
+
+    void exportReplacesTheTarget()
+    {
+        const QString target = install->file("exchange/out.mc");
+        writeFile(target, "an older export that is longer than the macro file itself, to be replaced entirely");
+        auto view = makeView(target);
+        QVERIFY(view->createMacroIni("M", 0).toBool());
+        QVERIFY(view->saveMacroIni("M", {"1,A", "0,50", "2,A"}, 4).toBool());
+        view->saveMacroFile("M");
+        QCOMPARE(log.saves, 1);
+        QCOMPARE(log.title, QString("Save File"));
+        QCOMPARE(log.filter, QString("Macro(*.mc)"));
+        QCOMPARE(readFileBytes(target), readFileBytes(macroPath("M")));
+        QVERIFY(readFileBytes(target).contains("repeat=4"));
+    }
+
+    void exportThatCannotCopyKeepsEverything_data()
+    {
+        QTest::addColumn<QString>("macro");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("cancelled") << "M" << QString() << 1;
+        QTest::newRow("no such macro") << "Missing" << QStringLiteral("exchange/old.mc") << 0;
+        QTest::newRow("onto the macro file") << "M" << QStringLiteral("modules/macro/M.bin") << 1;
+        QTest::newRow("onto the macro file, other spelling") << "M" << QStringLiteral("modules/setting/../macro/M.bin") << 1;
+        QTest::newRow("folder missing") << "M" << QStringLiteral("exchange/none/out.mc") << 1;
+    }
+    void exportThatCannotCopyKeepsEverything()
+    {
+        QFETCH(QString, macro);
+        QFETCH(QString, answer);
+        QFETCH(int, dialogs);
+        writeFile(macroPath("M"), "[config]\ntotal=1\nrepeat=1\n\n[macro]\n0=\"1,A\"\n");
+        writeFile(install->file("exchange/old.mc"), "keep me");
+        const auto before = tree(install->path());
+        auto view = makeView(answer.isEmpty() ? answer : install->file(answer));
+        view->saveMacroFile(macro);
+        QCOMPARE(log.saves, dialogs);
+        view.reset();
+        QCOMPARE(tree(install->path()), before);
+    }
+
+    void renameTouchesTheFirstSixProfiles()
+    {
+        writeFile(macroPath("Old"), "[config]\ntotal=1\nrepeat=6\n\n[macro]\n0=\"1,Z\"\n");
+        {
+            auto view = makeView();
+            QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(true));
+        }
+        QVERIFY(!QFile::exists(macroPath("Old")));
+        QCOMPARE(readFileBytes(macroPath("New")), QByteArray("[config]\ntotal=1\nrepeat=6\n\n[macro]\n0=\"1,Z\"\n"));
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n) {
+            const QString expected = n < 6 ? "New" : "Old";
+            QCOMPARE(text(profilePath(n), "mouseMacroKey/2"), expected);
+            QCOMPARE(text(profilePath(n), "mouseMacroKey/5"), expected);
+            QCOMPARE(text(profilePath(n), "mouseMacroKey/3"), QString("Other"));
+            QCOMPARE(entry(profilePath(n), "mouseKeyMatrix/2"), (QStringList{"4", "0", "2", "0"}));
+        }
+    }
+
+    void renameWithoutTheMacroChangesNothing()
+    {
+        const auto before = tree(install->path());
+        auto view = makeView();
+        QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(false));
+        view.reset();
+        QCOMPARE(tree(install->path()), before);
+    }
+
+    void renameOntoAnExistingMacroKeepsBothFiles()
+    {
+        writeFile(macroPath("Old"), "old");
+        writeFile(macroPath("New"), "new");
+        {
+            auto view = makeView();
+            QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(false));
+        }
+        QCOMPARE(readFileBytes(macroPath("Old")), QByteArray("old"));
+        QCOMPARE(readFileBytes(macroPath("New")), QByteArray("new"));
+        // The profiles follow the new name all the same (the scene renamed it already).
+        QCOMPARE(text(profilePath(0), "mouseMacroKey/2"), QString("New"));
+    }
+
+    void renameToTheEmptyName()
+    {
+        writeFile(macroPath("Old"), "old");
+        {
+            auto view = makeView();
+            QCOMPARE(view->modifyMacroNameUpdateProfile("Old", ""), QVariant(true));
+        }
+        QCOMPARE(readFileBytes(macroPath("")), QByteArray("old"));
+        QCOMPARE(text(profilePath(5), "mouseMacroKey/2"), QString());
+        QVERIFY(QSettings(profilePath(5), QSettings::IniFormat).contains("mouseMacroKey/2"));
+    }
+
+    void deleteRestoresFactoryEntriesOfTheFirstSixProfiles()
+    {
+        {
+            auto view = makeView();
+            view->deleteMacroUpdateProfile("Old");
+        }
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n) {
+            const QString p = profilePath(n);
+            const bool touched = n < 6;
+            // Buttons 2 and 7 both name slot 2, which holds "Old".
+            QCOMPARE(entry(p, "mouseKeyMatrix/2"), (touched ? QStringList{"0", "0", "242", "0"} : QStringList{"4", "0", "2", "0"}));
+            QCOMPARE(entry(p, "mouseKeyMatrix/7"), (touched ? QStringList{"1", "4", "0", "0"} : QStringList{"4", "0", "2", "0"}));
+            // Another macro, short entries and an entry without a factory value stay.
+            QCOMPARE(entry(p, "mouseKeyMatrix/3"), (QStringList{"4", "1", "3", "0"}));
+            QCOMPARE(entry(p, "mouseKeyMatrix/4"), (QStringList{"4", "0"}));
+            QCOMPARE(text(p, "mouseKeyMatrix/5"), QString("4"));
+            QCOMPARE(entry(p, "mouseKeyMatrix/6"), (QStringList{"4", "2", "6", "0"}));
+            QCOMPARE(entry(p, "mouseKeyMatrix/0"), (QStringList{"0", "0", "240", "0"}));
+            // The names themselves stay.
+            QCOMPARE(text(p, "mouseMacroKey/2"), QString("Old"));
+        }
+        QCOMPARE(readFileBytes("modules/setting/pD.bin"), kFactoryProfile);
+    }
+
+    void refusedNamesWriteNothingAnywhere_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("into the settings") << "../setting/apConfig";
+        QTest::newRow("into the install root") << "../../outside";
+        QTest::newRow("above the install") << "../../../{scratch}";
+        QTest::newRow("backslash") << "..\\..\\outside";
+        QTest::newRow("sub folder") << "sub/name";
+        QTest::newRow("drive") << "C:outside";
+        QTest::newRow("question mark") << "what?";
+        QTest::newRow("line break") << "two\nlines";
+        QTest::newRow("too long") << QString(101, 'm');
+    }
+    void refusedNamesWriteNothingAnywhere()
+    {
+        QFETCH(QString, name);
+        // A file name above the scratch install that no other run uses.
+        const QString escape = QFileInfo(install->path()).fileName() + QStringLiteral("_escape");
+        name.replace(QStringLiteral("{scratch}"), escape);
+        const QString above = QDir(install->path()).absoluteFilePath(QStringLiteral("../") + escape + QStringLiteral(".bin"));
+        QVERIFY(!QFile::exists(above));
+        writeFile(install->file("outside.bin"), "outside");
+        writeFile(macroPath("Good"), "[config]\ntotal=0\nrepeat=1\n");
+        const QString exported = install->file("exchange/out.mc");
+        writeFile(exported, "keep");
+        writeFile(install->file("exchange/in.mc"), "[config]\ntotal=0\nrepeat=1\n");
+        const auto before = tree(install->path());
+        {
+            auto view = makeView(install->file("exchange/in.mc"));
+            QCOMPARE(view->createMacroIni(name, 0), QVariant(false));
+            QCOMPARE(view->saveMacroIni(name, {"1,A"}, 1), QVariant(false));
+            QCOMPARE(view->loadMacroIni(name), QVariantList());
+            QCOMPARE(view->deleteMacroIni(name), QVariant(false));
+            QVERIFY(!view->loadMacroFile(name));
+            view->setFileChooser(std::make_unique<ScriptedChooser>(exported, &log));
+            view->saveMacroFile(name);
+            QCOMPARE(view->modifyMacroNameUpdateProfile("Good", name), QVariant(false));
+            QCOMPARE(view->modifyMacroNameUpdateProfile(name, "Good"), QVariant(false));
+            view->deleteMacroUpdateProfile(name);
+            QCOMPARE(log.opens + log.saves, 0);   // no dialog for a name that cannot be used
+        }
+        QCOMPARE(tree(install->path()), before);
+        const bool escaped = QFile::exists(above);
+        if (escaped)
+            QFile::remove(above);
+        QVERIFY(!escaped);
+    }
+
+    // --- upload ---
+
+    void uploadGoesByteExactToTheSlot_data()
+    {
+        QTest::addColumn<bool>("family560");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("length");
+        QTest::newRow("553, slot 0") << false << 0 << 8;
+        QTest::newRow("553, slot 11, whole block") << false << 11 << 128;
+        QTest::newRow("560, slot 0") << true << 0 << 8;
+        QTest::newRow("560, slot 5") << true << 5 << 40;
+    }
+    void uploadGoesByteExactToTheSlot()
+    {
+        QFETCH(bool, family560);
+        QFETCH(int, slot);
+        QFETCH(int, length);
+        VirtualMouse::Config config;
+        config.family = family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553;
+        VirtualMouse mouse(config);
+        RecordingBackend wire(mouse);
+        installHidBackend(&wire);
+        Hid_Thread link;
+        link.replaceDeviceTable({recordFor(config)});
+        link.currentDevice = 0;
+        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
+        auto view = makeView();
+        view->icType = family560 ? "560" : "553-24";
+        view->setLink(&link);
+
+        QVariantList data = encodedBlock(length, slot);
+        data[0] = 0x100 | 0x2C;   // only the low 8 bits count
+        QCOMPARE(view->mouseSendMacroData(data, slot), QVariant(true));
+
+        QByteArray payload(128, '\0');
+        for (int i = 0; i < length; ++i)
+            payload[i] = char(data[i].toInt() & 0xFF);
+        QCOMPARE(uchar(payload[0]), uchar(0x2C));
+
+        // One command block, scrambled after the checksum was added.
+        const uint8_t opcode = family560 ? 0x0F : 0x13;
+        protocol::Block block{opcode, uint8_t(slot + 1), 0x80, 0, 0, 0, 0, 0};
+        block[7] = uint8_t(~(opcode + slot + 1 + 0x80));
+        protocol::scramble(block.data(), secrecyCode().data());
+        QCOMPARE(int(wire.features.size()), 1);
+        QCOMPARE(hex(wire.features[0]), hex(QByteArray(1, '\0') + QByteArray(reinterpret_cast<const char*>(block.data()), 8)));
+        // The payload in four bulk reports of report ID 0 and 32 bytes.
+        QCOMPARE(int(wire.writes.size()), 4);
+        for (int r = 0; r < 4; ++r)
+            QCOMPARE(hex(wire.writes[r]), hex(QByteArray(1, '\0') + payload.mid(r * 32, 32)));
+
+        const FirmwareState state = mouse.state();
+        const FirmwareState factory = FirmwareState::factory();
+        for (int m = 0; m < FirmwareState::kMacroCount; ++m) {
+            const QByteArray stored(reinterpret_cast<const char*>(state.macros[m].data()), 128);
+            if (m == slot)
+                QCOMPARE(hex(stored), hex(payload));
+            else
+                QCOMPARE(state.macros[m], factory.macros[m]);
+        }
+    }
+
+    void uploadThatMustNotHappenSendsNothing_data()
+    {
+        QTest::addColumn<QVariant>("slot");
+        QTest::addColumn<int>("length");
+        QTest::newRow("slot 12") << QVariant(12) << 8;
+        QTest::newRow("slot 255") << QVariant(255) << 8;
+        QTest::newRow("slot -1") << QVariant(-1) << 8;
+        QTest::newRow("slot 268 is 12 in its low byte") << QVariant(268) << 8;
+        QTest::newRow("slot not a number") << QVariant("first") << 8;
+        QTest::newRow("129 bytes") << QVariant(0) << 129;
+        QTest::newRow("300 bytes") << QVariant(3) << 300;
+    }
+    void uploadThatMustNotHappenSendsNothing()
+    {
+        QFETCH(QVariant, slot);
+        QFETCH(int, length);
+        VirtualMouse mouse(VirtualMouse::Config{});
+        RecordingBackend wire(mouse);
+        installHidBackend(&wire);
+        Hid_Thread link;
+        link.replaceDeviceTable({recordFor(mouse.config())});
+        link.currentDevice = 0;
+        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
+        auto view = makeView();
+        view->setLink(&link);
+        QCOMPARE(view->mouseSendMacroData(encodedBlock(length, 1), slot), QVariant(true));
+        QCOMPARE(int(wire.features.size() + wire.writes.size()), 0);
+        QCOMPARE(mouse.transferCount(), 0);
+        QVERIFY(mouse.state().macros == FirmwareState::factory().macros);
+    }
+
+    // Saved as the editor saves it, reloaded, encoded by the scene's library with the
+    // scene's key names, and uploaded: the mouse's slot holds the expected block.
+    void savedMacroReachesTheMouse_data()
+    {
+        QTest::addColumn<bool>("family560");
+        QTest::newRow("553") << false;
+        QTest::newRow("560") << true;
+    }
+    void savedMacroReachesTheMouse()
+    {
+        QFETCH(bool, family560);
+        VirtualMouse::Config config;
+        config.family = family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553;
+        VirtualMouse mouse(config);
+        installHidBackend(&mouse);
+        Hid_Thread link;
+        link.replaceDeviceTable({recordFor(config)});
+        link.currentDevice = 0;
+        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
+        auto view = makeView();
+        view->icType = family560 ? "560" : "553-24";
+        view->setLink(&link);
+        QVERIFY(view->createMacroIni("Rec", 0).toBool());
+        QVERIFY(view->saveMacroIni("Rec", {"0,20", "1,LCtrl", "0,40", "3,MS-L", "0,1300", "4,MS-L", "2,LCtrl", "0,500"}, 2).toBool());
+
+        QQmlEngine engine;
+        engine.rootContext()->setContextProperty("ui_View", view.get());
+        QQmlComponent component(&engine);
+        component.setData("import QtQuick\n"
+                          "import \"js/macro_codec.js\" as Codec\n"
+                          "import \"basic\"\n"
+                          "Item {\n"
+                          "    KeyCodeString { id: names }\n"
+                          "    function upload(slot, name) { return Codec.sendMacro(ui_View, slot, name, names.strTokeycode) }\n"
+                          "}\n",
+                          QUrl::fromLocalFile(QStringLiteral(CORVANE_SOURCE_DIR "/qml/scene.qml")));
+        std::unique_ptr<QObject> scene(component.create());
+        QVERIFY2(scene, qPrintable(component.errorString()));
+        QVariant sent;
+        QVERIFY(QMetaObject::invokeMethod(scene.get(), "upload", Q_RETURN_ARG(QVariant, sent),
+                                          Q_ARG(QVariant, 4), Q_ARG(QVariant, "Rec")));
+        QCOMPARE(sent, QVariant(true));
+
+        QByteArray expected = QByteArray::fromHex("0002 04e0 00f0 0001 0041 81f0 81e0 0000");
+        expected.resize(128, '\0');
+        const FirmwareState state = mouse.state();
+        QCOMPARE(hex(QByteArray(reinterpret_cast<const char*>(state.macros[4].data()), 128)), hex(expected));
+        QCOMPARE(state.macros[3], FirmwareState::factory().macros[3]);
+    }
+
+private:
+    static DeviceRecord* recordFor(const VirtualMouse::Config& c)
+    {
+        auto* rec = new DeviceRecord;
+        rec->type = 1;
+        rec->vid = c.vid;
+        rec->pid = c.pid;
+        rec->usagePage = c.usagePage;
+        rec->usage = c.usage;
+        rec->usagePage2 = c.usagePage2;
+        rec->usage2 = c.usage2;
+        rec->reportLength = c.reportLength;
+        rec->isEncode = c.isEncode;
+        rec->sCode = c.sCode;
+        rec->commandPath = QString::fromLatin1(VirtualMouse::kCommandPath);
+        rec->notifyPath = QString::fromLatin1(VirtualMouse::kNotifyPath);
+        return rec;
+    }
+};
+
+QTEST_MAIN(TestMacros)
+#include "tst_macros.moc"
