@@ -1,6 +1,7 @@
 #include "app/input_wiring.h"
 #include "app/script_mode.h"
 #include "app/single_instance.h"
+#include "app/startup_probe.h"
 #include "app/widget.h"
 #include "input/input_hooks.h"
 #include "device/virtual/virtual_mouse.h"
@@ -18,12 +19,14 @@ namespace {
 
 const char* const kVirtualMouseOption = "--virtual-mouse";
 const char* const kScriptOption = "--script";
+const char* const kMeasureStartupOption = "--measure-startup";
 const char* const kApConfigFile = "./modules/setting/apConfig.bin";
 
 struct Options {
     bool virtualMouse = false;
     QString scriptFile;
     bool scriptMode = false;
+    bool measureStartup = false;
 };
 
 Options parseOptions(const QStringList& args)
@@ -33,6 +36,8 @@ Options parseOptions(const QStringList& args)
         const QString& a = args.at(i);
         if (a == QLatin1String(kVirtualMouseOption)) {
             o.virtualMouse = true;
+        } else if (a == QLatin1String(kMeasureStartupOption)) {
+            o.measureStartup = true;
         } else if (a == QLatin1String(kScriptOption)) {
             o.scriptMode = true;
             if (i + 1 < args.size())
@@ -62,14 +67,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const Options options = parseOptions(QCoreApplication::arguments());
 
-    // Script runs are headless helpers, not the tray application: they do not take
-    // the instance lock.
-    std::unique_ptr<SingleInstance> guard;
-    if (!options.scriptMode) {
-        guard = std::make_unique<SingleInstance>(QCoreApplication::applicationFilePath());
-        if (guard->isRunning())
-            return 1;
-    }
+    // One instance per executable, script runs included.
+    const SingleInstance guard(QCoreApplication::applicationFilePath());
+    if (guard.isRunning())
+        return 1;
 
     enterExecutableDirectory();
 
@@ -84,12 +85,14 @@ int main(int argc, char* argv[])
 
     int status = 0;
     if (options.scriptMode) {
-        status = options.scriptFile.isEmpty() ? 1 : runScriptMode(app, options.scriptFile, options.virtualMouse);
+        status = options.scriptFile.isEmpty() ? 1 : runScriptMode(app, options.scriptFile, virtualMouse.get());
     } else {
         // Software rendering keeps start-up time and memory low for a 1024 x 640 scene.
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         auto window = std::make_unique<Widget>();
         std::unique_ptr<InputHooks> hooks = startInputCapture(*window, app);
+        if (options.measureStartup)
+            watchFirstFrame(window.get());
         window->showNormal();
         window->checkDevice();
         status = app.exec();

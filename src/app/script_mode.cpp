@@ -70,7 +70,7 @@ QJSValue publish(QJSEngine& engine, const char* name, QObject* object)
 
 } // namespace
 
-int runScriptMode(QApplication& app, const QString& scriptPath, bool virtualMouse)
+int runScriptMode(QApplication& app, const QString& scriptPath, VirtualMouse* virtualMouse)
 {
     Q_UNUSED(app);
     QFile file(scriptPath);
@@ -98,12 +98,8 @@ int runScriptMode(QApplication& app, const QString& scriptPath, bool virtualMous
 
         std::unique_ptr<ScriptVirtualMouse> mouse;
         if (virtualMouse) {
-            if (auto* vm = dynamic_cast<VirtualMouse*>(&hidBackend())) {
-                mouse = std::make_unique<ScriptVirtualMouse>(*vm);
-                publish(engine, "virtualMouse", mouse.get());
-            } else {
-                printError(QStringLiteral("the virtual mouse is behind another HID layer; virtualMouse is not available"));
-            }
+            mouse = std::make_unique<ScriptVirtualMouse>(*virtualMouse);
+            publish(engine, "virtualMouse", mouse.get());
         }
 
         const QJSValue result = engine.evaluate(program, scriptPath);
