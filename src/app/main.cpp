@@ -95,6 +95,8 @@ int main(int argc, char* argv[])
             watchFirstFrame(window.get());
         window->showNormal();
         window->checkDevice();
+        if (options.measureStartup)
+            markMainLoopStarting();
         status = app.exec();
         stopInputCapture(hooks.get());
         hooks.reset();

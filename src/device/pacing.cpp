@@ -5,7 +5,9 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace pacing {
 namespace {
@@ -13,22 +15,29 @@ std::atomic<double> g_scale{1.0};
 
 int scaled(int ms) { return static_cast<int>(std::lround(ms * g_scale.load())); }
 
+// The last part of a wait is slept to the deadline without processing events:
+// event-loop timers fire up to a millisecond late, which on an 8 ms pause is more
+// than the protocol's pacing allows. A stall this short does not show on screen.
+constexpr int kFinalSleepMs = 2;
+
 void waitInLoop(int ms, QEventLoop::ProcessEventsFlags flags)
 {
     const int t = scaled(ms);
     if (t <= 0)
         return;
-    if (!QCoreApplication::instance() || QThread::currentThread() != QCoreApplication::instance()->thread()) {
-        QThread::msleep(static_cast<unsigned long>(t));
-        return;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(t);
+    const bool guiThread = QCoreApplication::instance()
+        && QThread::currentThread() == QCoreApplication::instance()->thread();
+    if (guiThread && t > kFinalSleepMs) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(t - kFinalSleepMs);
+        loop.exec(flags);
     }
-    QEventLoop loop;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(t);
-    loop.exec(flags);
+    std::this_thread::sleep_until(deadline);
 }
 } // namespace
 
@@ -38,7 +47,7 @@ void sleepThread(int ms)
 {
     const int t = scaled(ms);
     if (t > 0)
-        QThread::msleep(static_cast<unsigned long>(t));
+        std::this_thread::sleep_for(std::chrono::milliseconds(t));
 }
 void setTimeScale(double scale) { g_scale.store(scale < 0 ? 0 : scale); }
 double timeScale() { return g_scale.load(); }
