@@ -28,12 +28,14 @@ install_packages() {
 # The build directory: build/ unless CORVANE_BUILD_DIR names another one.
 BUILD_DIR="${CORVANE_BUILD_DIR:-$ROOT/build}"
 
-# build DIR [extra cmake args...]; BUILD_TARGET limits the build to one target.
+# build DIR [extra cmake args...]; BUILD_TARGET limits the build to the targets it
+# names (separated by blanks).
 build_tree() {
     local dir="$1"; shift
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
     if [ -n "${BUILD_TARGET:-}" ]; then
-        cmake --build "$dir" -j"$(nproc)" --target "$BUILD_TARGET"
+        # shellcheck disable=SC2086 # one word per target
+        cmake --build "$dir" -j"$(nproc)" --target $BUILD_TARGET
     else
         cmake --build "$dir" -j"$(nproc)"
     fi

@@ -49,6 +49,8 @@ Widget::Widget(QWidget* parent, bool loadScene) : QWidget(parent)
 
     deviceCheckTimer.setInterval(kDeviceCheckMs);
     deviceCheckTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the detection comes 2048 ms after the last change.
+    deviceCheckTimer.setTimerType(Qt::PreciseTimer);
     connect(&deviceCheckTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     connect(&link, &Hid_Thread::dpiSwitched, this, &Widget::onDpiSwitched, Qt::QueuedConnection);
@@ -175,13 +177,18 @@ void Widget::connectSequence()
     view->clearHidBusy();
     deviceConnected = true;
     showBalloon(QStringLiteral("Detect Device"));
+    const bool hasNotifyInterface = link.currentRecord() && !link.currentRecord()->notifyPath.isEmpty();
     link.startListening(link.currentDevice);
     if (view->icType == QLatin1String(kFirmware560)) {
         const uint blocks = view->isGun ? kGunBlocks : kBaseBlocks;
         for (uint b = 0; b < blocks; ++b)
             view->mouseReadProfile(b);
     }
-    view->setEnabled(true);
+    // The transfers above let queued events through: a removal the notification
+    // loop reported meanwhile (it cleared the path and disabled the view) stands.
+    const DeviceRecord* record = link.currentRecord();
+    const bool removedMeanwhile = hasNotifyInterface && (!record || record->notifyPath.isEmpty());
+    view->setEnabled(!removedMeanwhile);
     view->initUI();
     QCoreApplication::postEvent(this, new RunUiEvent(RunUiEvent::kRunUi));
 }

@@ -5,13 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -258,6 +257,10 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle)
 
 bool Hid_Thread::queryCommand(int dataLength)
 {
+    // As before a send: the window gets its turn between transfers, so that a
+    // series of reads that each wait their time-out does not freeze it for longer
+    // than one of them.
+    QCoreApplication::processEvents();
     TransferEnd end{*this, &Hid_Thread::closeCommandInterface};
 
     if (dataLength < 0 || dataLength > protocol::kBulkBufferSize) {
@@ -275,8 +278,17 @@ bool Hid_Thread::queryCommand(int dataLength)
         protocol::scramble(featureOut.data() + 1, secrecyCode().data());
     if (hidBackend().sendFeatureReport(handle, featureOut.data(), featureOut.size()) < 0)
         return false;
-    if (hidBackend().getFeatureReport(handle, featureIn.data(), featureIn.size()) < 0)
+    // The answer replaces the preset only when it came whole: a failed or short
+    // answer leaves the preset, which the query then hands back.
+    std::array<uint8_t, protocol::kFeatureReportSize> answer = featureIn;
+    const int answered = hidBackend().getFeatureReport(handle, answer.data(), answer.size());
+    if (answered < 0)
         return false;
+    if (answered < static_cast<int>(answer.size())) {
+        qDebug() << "queryCommand: short answer of" << answered << "bytes instead of" << answer.size();
+        return false;
+    }
+    featureIn = answer;
 
     if (dataLength == 0) {
         if (rec->isEncode)
@@ -295,6 +307,11 @@ bool Hid_Thread::queryCommand(int dataLength)
         if (got <= 0)
             return false;
         const int n = std::min(len, dataLength - offset);
+        if (got < n) {
+            // Zeros where the payload should be must not pass for the mouse's data.
+            qDebug() << "queryCommand: bulk report of" << got << "bytes instead of" << n;
+            return false;
+        }
         std::copy_n(report.begin(), n, bulkBuffer.begin() + offset);
     }
     return true;
@@ -396,9 +413,11 @@ protocol::SecrecyCode& secrecyCode()
 
 namespace dpi_switch_messages {
 namespace {
-QMutex& mutex()
+// A standard mutex: the texts are read on the notification thread, and thread
+// checkers see this lock where they cannot see Qt's.
+std::mutex& mutex()
 {
-    static QMutex m;
+    static std::mutex m;
     return m;
 }
 QStringList defaults() { return QStringList(kCount, QStringLiteral("DPI Switch to")); }
@@ -412,26 +431,26 @@ QStringList& texts()
 QString textForStage(int stage)
 {
     const int i = (stage >= 1 && stage <= 7) ? stage - 1 : kCount - 1;
-    QMutexLocker lock(&mutex());
+    std::lock_guard<std::mutex> lock(mutex());
     return texts().at(i) + QLatin1Char(' ');
 }
 
 void replace(const QStringList& newTexts)
 {
-    QMutexLocker lock(&mutex());
+    std::lock_guard<std::mutex> lock(mutex());
     for (int i = 0; i < kCount && i < newTexts.size(); ++i)
         texts()[i] = newTexts.at(i);
 }
 
 QStringList all()
 {
-    QMutexLocker lock(&mutex());
+    std::lock_guard<std::mutex> lock(mutex());
     return texts();
 }
 
 void reset()
 {
-    QMutexLocker lock(&mutex());
+    std::lock_guard<std::mutex> lock(mutex());
     texts() = defaults();
 }
 } // namespace dpi_switch_messages

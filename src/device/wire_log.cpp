@@ -1,7 +1,6 @@
 #include "device/wire_log.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 namespace wire_log {
 
@@ -55,7 +54,7 @@ WireLog::~WireLog() = default;
 
 void WireLog::append(const char* op, const std::string& path, int result, const uint8_t* bytes, int count)
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard<std::mutex> lock(mutex);
     if (!file.isOpen())
         return;
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;

@@ -11,9 +11,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMutex>
 #include <QString>
 #include <memory>
+#include <mutex>
 
 namespace wire_log {
 constexpr const char* kEnvironmentVariable = "CORVANE_HID_LOG";
@@ -48,7 +48,7 @@ private:
     void append(const char* op, const std::string& path, int result, const uint8_t* bytes, int count);
 
     HidBackend& inner;
-    QMutex mutex;
+    std::mutex mutex;   // a standard mutex, so thread checkers see the lock
     QFile file;
     QElapsedTimer clock;
 };

@@ -28,10 +28,27 @@ myQQuickView::myQQuickView(QWidget* parent)
     icType = globalSettings->value(QStringLiteral("mouse/icType")).toString();
 }
 
+namespace {
+// The last flush of a handle: an edit that still cannot be written is lost with
+// the handle, and says so.
+void finalFlush(QSettings* handle)
+{
+    if (!handle)
+        return;
+    handle->sync();
+    if (handle->status() != QSettings::NoError)
+        qDebug() << "settings file" << handle->fileName() << "could not be written; its last changes are lost";
+}
+} // namespace
+
 myQQuickView::~myQQuickView()
 {
     if (hidLink && hidLink->view == this)
         hidLink->view = nullptr;
+    finalFlush(globalSettings);
+    finalFlush(recoverySettings);
+    for (QSettings* handle : std::as_const(profileSettings))
+        finalFlush(handle);
     delete globalSettings;
     delete recoverySettings;
     qDeleteAll(profileSettings);

@@ -66,6 +66,14 @@ bool replaceWithCopy(const QString& target, const QString& source)
             return fail(target, source, QStringLiteral("the copy could not be written completely"));
         }
     }
+    // The last buffered bytes go out here. A disk that fills up now must be seen
+    // now: the commit would put a short or empty copy in the target's place.
+    if (!out.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        out.commit();
+        return fail(target, source, why);
+    }
     if (!out.commit())
         return fail(target, source, out.errorString());
     return true;

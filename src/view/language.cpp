@@ -5,7 +5,9 @@
 #include "view/settings_values.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QSettings>
+#include <QStringDecoder>
 
 namespace {
 const char* const kNameListFile = "./modules/setting/name.bin";
@@ -51,6 +53,21 @@ QString nameListKey(const QVariant& type)
     default: return {};
     }
 }
+
+// Language files are read as UTF-8: bytes of another encoding come back as
+// replacement characters, or a UTF-16 file as no texts at all. Says so.
+void checkEncoding(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = f.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);   // decoding sets the error state
+    Q_UNUSED(text);
+    if (utf8.hasError() || bytes.contains('\0'))
+        qDebug() << "getLangStrings:" << path << "is not UTF-8 text; its texts are read damaged or not at all";
+}
 } // namespace
 
 QVariantList myQQuickView::getLangStrings(QString typeStr, QString langCode)
@@ -59,6 +76,7 @@ QVariantList myQQuickView::getLangStrings(QString typeStr, QString langCode)
         qDebug() << "getLangStrings: unusable language code" << langCode;
         return {};
     }
+    checkEncoding(languageFile(langCode));
     const QSettings file(languageFile(langCode), QSettings::IniFormat);   // INI is read as UTF-8
     int total = file.value(typeStr + QStringLiteral("/total")).toInt();
     if (total < 0)
@@ -92,6 +110,9 @@ QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
         file.remove(key);
     else
         file.setValue(key, nameList);
+    file.sync();
+    if (file.status() != QSettings::NoError)
+        qDebug() << "updataNameList: could not write" << file.fileName();
     return QVariant(true);
 }
 

@@ -191,8 +191,13 @@ void myQQuickView::saveMacroFile(QVariant macroFileName)
     }
     // Replaces an existing file only once the copy is complete, so a failed export
     // leaves the old file as it was.
+    // The flush makes a disk that fills up at the last bytes fail the export
+    // instead of committing a short copy.
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    const bool written = out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
+    if (!written)
+        out.cancelWriting();
+    if (!out.commit() || !written)
         qDebug() << "saveMacroFile: could not write" << target;
 }
 

@@ -7,10 +7,12 @@
 #include "view/file_replacement.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
 const char* const kFactoryProfileFile = "./modules/setting/pD.bin";
+constexpr qint64 kMaxProfileFileBytes = 1024 * 1024;
 
 bool profileInRange(int profile, const char* operation)
 {
@@ -56,6 +58,14 @@ bool myQQuickView::loadProfile(int profile)
     const QString source = fileChooser().openFile(this, tr("Open File"), tr("Profile(*.pf)"));
     if (source.isEmpty())
         return false;
+    // A profile is a few kilobytes of settings text; a file far beyond that is no
+    // profile, and importing it would stall the window and bury the user's profile.
+    const qint64 size = QFileInfo(source).size();
+    if (size > kMaxProfileFileBytes) {
+        qDebug() << "loadProfile:" << source << "has" << size << "bytes, more than a profile's"
+                 << kMaxProfileFileBytes << "- not imported";
+        return false;
+    }
     return file_replacement::replaceSettingsFile(profileSettings[profile], source);
 }
 

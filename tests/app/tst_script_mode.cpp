@@ -148,6 +148,26 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("553 1\n"));
     }
+
+    // Every device operation of a script run reaches the virtual mouse of each family
+    // as the firmware expects it (the script checks the mouse's state itself).
+    void deviceOperationsReachBothFamilies_data()
+    {
+        QTest::addColumn<QString>("icType");
+        QTest::newRow("553") << "553-24";
+        QTest::newRow("560") << "560";
+    }
+    void deviceOperationsReachBothFamilies()
+    {
+        QFETCH(QString, icType);
+        {
+            QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
+            global.setValue("mouse/icType", icType);
+        }
+        const Run r = run(readFileBytes(CORVANE_SOURCE_DIR "/tests/app/scripts/device_operations.js"), true);
+        QVERIFY2(r.status == 0, r.err.constData());
+        QCOMPARE(r.out, "ok " + icType.left(3).toUtf8() + "\n");
+    }
 };
 
 QTEST_MAIN(TestScriptMode)

@@ -93,15 +93,10 @@ private slots:
     {
         QTest::addColumn<quint32>("evdevCode");
         QTest::addColumn<int>("usage");
+        // The native code less 8 is the evdev code, mapped by the evdev table (tested whole apart).
         QTest::newRow("letter A") << 30u << 0x04;
-        QTest::newRow("main Enter") << 28u << 0x28;
         QTest::newRow("keypad Enter") << 96u << 0x58;
-        QTest::newRow("Print Screen") << 99u << 0x46;
-        QTest::newRow("Pause") << 119u << 0x48;
-        QTest::newRow("Num Lock") << 69u << 0x53;
         QTest::newRow("right Ctrl") << 97u << 0xE4;
-        QTest::newRow("left Shift") << 42u << 0xE1;
-        QTest::newRow("backslash") << 43u << 0x31;
         QTest::newRow("Yen") << 124u << 0x89;
     }
 

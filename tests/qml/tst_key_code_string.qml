@@ -94,51 +94,34 @@ TestCase {
         }
     }
 
-    function test_languageReplacesNames() {
+    // Names from a language list replace the table's in code order; the built-in
+    // names no longer convert; the table keeps its 133 codes whatever the list's length.
+    function test_languageNames_data() {
+        function seq(prefix, n) { var a = []; for (var i = 0; i < n; ++i) a.push(prefix + i); return a }
+        return [
+            { tag: "full list", names: seq("k", 133), toName: [[0x04, "k0"], [0xF4, "k132"]],
+              toCode: [["k38", 0x2A], ["Back", 0], ["A", 0]] },
+            { tag: "short list leaves the rest nameless", names: ["Aa", "Bb", "Cc"],
+              toName: [[0x06, "Cc"], [0x07, ""], [0xF2, ""]], toCode: [["Cc", 0x06], ["D", 0], ["", 0]] },
+            { tag: "absent group", names: [], toName: [], toCode: [["A", 0], ["", 0]] },
+            { tag: "long list is cut", names: seq("n", 140), toName: [[0xF4, "n132"]],
+              toCode: [["n133", 0], ["n132", 0xF4]] },
+            { tag: "not a list", names: undefined, toName: [], toCode: [] }
+        ]
+    }
+
+    function test_languageNames(data) {
         var table = makeTable()
-        var names = []
-        for (var i = 0; i < 133; ++i) names.push("k" + i)
-        table.setLanguageNames(names)
-        compare(table.keycodeTostr(0x04), "k0")
-        compare(table.keycodeTostr(0xF4), "k132")
-        compare(table.strTokeycode("k38"), 0x2A)
-        // Names of the built-in table no longer convert.
-        compare(table.strTokeycode("Back"), 0)
-        compare(table.strTokeycode("A"), 0)
+        table.setLanguageNames(data.names)
+        compare(table.keyCodeStr.length, 133)
         compare(table.keyCode.length, 133)
         compare(table.keyCode[132], 0xF4)
-    }
-
-    function test_shortLanguageListLeavesRestNameless() {
-        var table = makeTable()
-        table.setLanguageNames(["Aa", "Bb", "Cc"])
-        compare(table.keyCodeStr.length, 133)
-        compare(table.keycodeTostr(0x06), "Cc")
-        compare(table.keycodeTostr(0x07), "")
-        compare(table.keycodeTostr(0xF2), "")
-        compare(table.strTokeycode("Cc"), 0x06)
-        compare(table.strTokeycode("D"), 0)
-        compare(table.strTokeycode(""), 0)
-    }
-
-    function test_absentLanguageGroup() {
-        var table = makeTable()
-        table.setLanguageNames([])
-        for (var i = 0; i < table.keyCode.length; ++i)
-            compare(table.keycodeTostr(table.keyCode[i]), "")
-        compare(table.strTokeycode("A"), 0)
-        compare(table.strTokeycode(""), 0)
-        table.setLanguageNames(undefined)
-        compare(table.keyCodeStr.length, 133)
-    }
-
-    function test_longLanguageListIsCut() {
-        var table = makeTable()
-        var names = []
-        for (var i = 0; i < 140; ++i) names.push("n" + i)
-        table.setLanguageNames(names)
-        compare(table.keyCodeStr.length, 133)
-        compare(table.strTokeycode("n133"), 0)
-        compare(table.strTokeycode("n132"), 0xF4)
+        for (var i = 0; i < data.toName.length; ++i)
+            compare(table.keycodeTostr(data.toName[i][0]), data.toName[i][1], "code " + data.toName[i][0])
+        for (i = 0; i < data.toCode.length; ++i)
+            compare(table.strTokeycode(data.toCode[i][0]), data.toCode[i][1], "name " + data.toCode[i][0])
+        if (data.names !== undefined && data.names.length === 0)
+            for (i = 0; i < table.keyCode.length; ++i)
+                compare(table.keycodeTostr(table.keyCode[i]), "")
     }
 }

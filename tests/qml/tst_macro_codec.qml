@@ -1,6 +1,5 @@
 import QtQuick
 import QtTest
-import "../../qml/basic"
 import "../../qml/js/macro_codec.js" as Codec
 
 TestCase {
@@ -86,19 +85,6 @@ TestCase {
         var bytes = Codec.deCode(data.actions, data.repeat, lookup)
         compare(JSON.stringify(bytes), JSON.stringify(data.expected))
         compare(Codec.recordCount(data.actions), data.expected.length)
-    }
-
-    // The scene's own table: case-sensitive names, so a name from another language gives 0.
-    Component {
-        id: tableComponent
-        KeyCodeString {}
-    }
-
-    function test_deCodeWithKeyNameTable() {
-        var table = createTemporaryObject(tableComponent, testCase)
-        verify(table !== null)
-        var bytes = Codec.deCode([press("Back"), release("a"), mousePress("MS-M")], 1, table.strTokeycode)
-        compare(JSON.stringify(bytes), JSON.stringify([0, 1, 0x01, 0x2A, 0x81, 0x00, 0x01, 0xF2, 0, 0]))
     }
 
     function test_parseAction_data() {

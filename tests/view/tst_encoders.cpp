@@ -5,28 +5,14 @@
 #include "view/light_effects.h"
 #include "view/pointer_steps.h"
 
+#include "fixtures.h"
+
 #include <QtTest>
 
 using namespace key_translation;
+using fixtures::ints;
 
 namespace {
-QVariantList ints(std::initializer_list<int> values)
-{
-    QVariantList out;
-    for (int v : values)
-        out.append(v);
-    return out;
-}
-
-Matrix matrixOf(std::initializer_list<Entry> entries)
-{
-    Matrix m{};
-    int n = 0;
-    for (const Entry& e : entries)
-        setEntry(m, n++, e);
-    return m;
-}
-
 // A recognisable factory matrix: entry n = (1, n, 0xF0 + n, 0).
 Matrix factoryMatrix()
 {
@@ -43,376 +29,310 @@ class TestEncoders : public QObject
 {
     Q_OBJECT
 private slots:
-    void dpiCode_data();
-    void dpiCode();
-    void dpiStagesShortAndLongLists();
-    void dpiStageOffAndMask_data();
-    void dpiStageOffAndMask();
-
-    void lighting_data();
-    void lighting();
-
-    void translate_data();
-    void translate();
-    void matrixFromListTruncatesAndPads();
-    void factoryEntriesWithMissingPlaces();
-    void gunMatrices553();
-    void gunMatrices560();
-    void gunMatricesUnknownCount();
-    void gunButtonOnLeftIsOverwritten();
-    void noGunButtonDetected();
-
-    void pointerSteps_data();
-    void pointerSteps();
-    void sliderStep_data();
-    void sliderStep();
-};
-
-void TestEncoders::dpiCode_data()
-{
-    QTest::addColumn<QString>("sensor");
-    QTest::addColumn<int>("dpi");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("ninthBit");
-    QTest::newRow("4090 800") << "4090" << 800 << 0x07 << false;
-    QTest::newRow("4090 5000") << "4090" << 5000 << 0x31 << false;
-    QTest::newRow("4090 5200") << "4090" << 5200 << 0x5A << false;
-    QTest::newRow("4090 6000") << "4090" << 6000 << 0x5E << false;
-    QTest::newRow("unknown sensor as 4090") << "9999" << 5200 << 0x5A << false;
-    QTest::newRow("3360 800") << "3360" << 800 << 0x07 << false;
-    QTest::newRow("3360 12000") << "3360" << 12000 << 0x77 << false;
-    QTest::newRow("3360 5200 no high range") << "3360" << 5200 << 0x33 << false;
-    QTest::newRow("3050 200") << "3050" << 200 << 0x01 << false;
-    QTest::newRow("3050 250") << "3050" << 250 << 0x01 << false;
-    QTest::newRow("3050 251") << "3050" << 251 << 0x02 << false;
-    QTest::newRow("3050 800") << "3050" << 800 << 0x04 << false;
-    QTest::newRow("3050 2000") << "3050" << 2000 << 0x08 << false;
-    QTest::newRow("3050 2100") << "3050" << 2100 << 0x45 << false;
-    QTest::newRow("3050 4000") << "3050" << 4000 << 0x48 << false;
-    QTest::newRow("3050 4500") << "3050" << 4500 << 0x00 << false;
-    QTest::newRow("3389 800") << "3389" << 800 << 0x10 << false;
-    QTest::newRow("3389 12750") << "3389" << 12750 << 0xFF << false;
-    QTest::newRow("3389 12800") << "3389" << 12800 << 0x00 << true;
-    QTest::newRow("3389 16000") << "3389" << 16000 << 0x40 << true;
-}
-
-void TestEncoders::dpiCode()
-{
-    QFETCH(QString, sensor);
-    QFETCH(int, dpi);
-    QFETCH(int, code);
-    QFETCH(bool, ninthBit);
-    bool ninth = !ninthBit;
-    QCOMPARE(int(dpi_codes::code(dpi_codes::sensorFromText(sensor), dpi, &ninth)), code);
-    QCOMPARE(ninth, ninthBit);
-
-    // The same value as stage 5 of a list: the mask bit lands on bit 4.
-    QVariantList list = ints({800, 800, 800, 800, 800, 800, 800, 800});
-    list[4] = dpi;
-    const dpi_codes::StageCodes s = dpi_codes::encodeStages(sensor, list);
-    QCOMPARE(int(s.codes[4]), code);
-    QCOMPARE(int(s.ninthBitMask), ninthBit ? 0x10 : 0);
-}
-
-void TestEncoders::dpiStagesShortAndLongLists()
-{
-    // Missing stages encode as 0, not as the code of value 0 and not out of bounds.
-    const auto shortList = dpi_codes::encodeStages("3360", ints({800, 1600, 3200}));
-    QCOMPARE(shortList.codes, (dpi_codes::Codes{0x07, 0x0F, 0x1F, 0, 0, 0, 0, 0}));
-    // Values past the eighth are ignored, also for the mask.
-    const auto longList = dpi_codes::encodeStages(
-        "3389", ints({800, 800, 800, 800, 800, 800, 800, 800, 16000, 16000}));
-    QCOMPARE(longList.codes, (dpi_codes::Codes{0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10}));
-    QCOMPARE(int(longList.ninthBitMask), 0);
-    // Texts as the settings file stores them.
-    QVariantList texts{QStringLiteral("400"), QStringLiteral("800")};
-    QCOMPARE(int(dpi_codes::encodeStages("3360", texts).codes[1]), 0x07);
-}
-
-void TestEncoders::dpiStageOffAndMask_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("mask");
-    QTest::addColumn<int>("firstOff");
-    QTest::newRow("1") << 1 << 0x01 << 1;
-    QTest::newRow("4") << 4 << 0x0F << 4;
-    QTest::newRow("8") << 8 << 0xFF << 8;
-    QTest::newRow("0") << 0 << 0x00 << 0;
-    QTest::newRow("9 capped") << 9 << 0xFF << 8;
-    QTest::newRow("negative") << -3 << 0x00 << 0;
-}
-
-void TestEncoders::dpiStageOffAndMask()
-{
-    QFETCH(int, count);
-    QFETCH(int, mask);
-    QFETCH(int, firstOff);
-    QCOMPARE(int(dpi_codes::stageEnableMask(count)), mask);
-    const dpi_codes::Codes codes{1, 2, 3, 4, 5, 6, 7, 8};
-    const dpi_codes::Codes off = dpi_codes::withStagesOff(codes, count);
-    for (int i = 0; i < dpi_codes::kStageCount; ++i)
-        QCOMPARE(int(off[i]), i < firstOff ? i + 1 : 0x80);
-}
-
-void TestEncoders::lighting_data()
-{
-    QTest::addColumn<bool>("colourful");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<int>("brightness");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::newRow("full spotlight") << true << 9 << 2 << 4 << 10 << 255 << 24;
-    QTest::newRow("full static dark") << true << 0 << 0 << 0 << 1 << 0 << 0;
-    QTest::newRow("full static 2") << true << 0 << 3 << 2 << 1 << 128 << 0;
-    QTest::newRow("full breath s0") << true << 1 << 0 << 4 << 3 << 0 << 10;
-    QTest::newRow("full neon s4") << true << 2 << 4 << 1 << 4 << 0 << 1;
-    QTest::newRow("full off") << true << 3 << 2 << 4 << 0 << 0 << 0;
-    QTest::newRow("full wave") << true << 4 << 1 << 3 << 5 << 192 << 7;
-    QTest::newRow("full gliding") << true << 5 << 1 << 3 << 6 << 0 << 0;
-    QTest::newRow("full finger") << true << 6 << 1 << 1 << 7 << 64 << 0;
-    QTest::newRow("full vertical") << true << 7 << 3 << 4 << 8 << 255 << 13;
-    QTest::newRow("full yoyo") << true << 8 << 4 << 4 << 9 << 255 << 5;
-    QTest::newRow("full speed above 4") << true << 9 << 5 << 5 << 10 << 0 << 0;
-    QTest::newRow("full unknown mode") << true << 10 << 2 << 4 << 0 << 0 << 0;
-    QTest::newRow("single static b0") << false << 0 << 0 << 0 << 1 << 1 << 2;
-    QTest::newRow("single static b4") << false << 0 << 0 << 4 << 1 << 10 << 2;
-    QTest::newRow("single static b5") << false << 0 << 0 << 5 << 1 << 0 << 2;
-    QTest::newRow("single breath s4") << false << 1 << 4 << 0 << 2 << 5 << 2;
-    QTest::newRow("single neon s1") << false << 2 << 1 << 0 << 3 << 24 << 2;
-    QTest::newRow("single neon s9") << false << 2 << 9 << 0 << 3 << 0 << 2;
-    QTest::newRow("single off") << false << 3 << 1 << 1 << 0 << 0 << 2;
-    QTest::newRow("single unknown") << false << 7 << 1 << 1 << 0 << 0 << 2;
-}
-
-void TestEncoders::lighting()
-{
-    QFETCH(bool, colourful);
-    QFETCH(int, mode);
-    QFETCH(int, speed);
-    QFETCH(int, brightness);
-    QFETCH(int, code);
-    QFETCH(int, a);
-    QFETCH(int, b);
-    const light_effects::Effect e = light_effects::encode(colourful, mode, speed, brightness);
-    QCOMPARE(int(e.code), code);
-    QCOMPARE(int(e.a), a);
-    QCOMPARE(int(e.b), b);
-}
-
-void TestEncoders::translate_data()
-{
-    QTest::addColumn<int>("button");
-    QTest::addColumn<Entry>("in");
-    QTest::addColumn<Entry>("out");
-    // The scene's built-in entries
-    QTest::newRow("left") << 0 << Entry{0, 0, 0xF0, 0} << Entry{1, 0, 0xF0, 0};
-    QTest::newRow("right") << 1 << Entry{0, 0, 0xF1, 0} << Entry{1, 0, 0xF1, 0};
-    QTest::newRow("middle") << 2 << Entry{0, 0, 0xF2, 0} << Entry{1, 0, 0xF2, 0};
-    QTest::newRow("forward") << 3 << Entry{0, 0, 0xF4, 0} << Entry{1, 0, 0xF4, 0};
-    QTest::newRow("back") << 4 << Entry{0, 0, 0xF3, 0} << Entry{1, 0, 0xF3, 0};
-    QTest::newRow("dpi+") << 5 << Entry{5, 0, 1, 0} << Entry{7, 0, 1, 0};
-    QTest::newRow("dpi-") << 6 << Entry{5, 0, 2, 0} << Entry{7, 0, 2, 0};
-    QTest::newRow("double fire") << 7 << Entry{0, 0xF0, 0x1E, 2} << Entry{10, 0xF0, 0x1E, 2};
-    // Other functions
-    QTest::newRow("type 0, 0x1E with 3") << 2 << Entry{0, 0xF0, 0x1E, 3} << Entry{1, 0xF0, 0x1E, 3};
-    QTest::newRow("fire key") << 3 << Entry{1, 0x04, 50, 0} << Entry{10, 0x04, 50, 0};
-    QTest::newRow("combination") << 1 << Entry{2, 0x01, 0x06, 0} << Entry{0, 0x01, 0x06, 0};
-    QTest::newRow("windows function") << 1 << Entry{6, 0x08, 0x07, 0} << Entry{0, 0x08, 0x07, 0};
-    QTest::newRow("shortcut") << 1 << Entry{7, 0, 0xE0, 0x06} << Entry{0, 0, 0xE0, 0x06};
-    QTest::newRow("media") << 4 << Entry{3, 0, 0xE9, 0x00} << Entry{3, 0, 0xE9, 0x00};
-    QTest::newRow("macro on slot 3") << 3 << Entry{4, 0, 3, 0} << Entry{9, 0, 4, 0};
-    QTest::newRow("macro slot wraps") << 3 << Entry{4, 2, 255, 0} << Entry{9, 2, 0, 0};
-    QTest::newRow("sniper") << 6 << Entry{5, 0, 4, 0} << Entry{11, 0, 1, 1};
-    QTest::newRow("dpi loop") << 6 << Entry{5, 0, 3, 0} << Entry{7, 0, 3, 0};
-    QTest::newRow("gun") << 5 << Entry{8, 0, 2, 0} << Entry{8, 0, 2, 0};
-    QTest::newRow("reserved on 7") << 7 << Entry{0xFF, 0, 1, 0} << Entry{4, 0, 1, 0};
-    QTest::newRow("type 9 untouched") << 0 << Entry{9, 1, 2, 3} << Entry{9, 1, 2, 3};
-    // Buttons 8..15: only the reserved type is translated
-    QTest::newRow("slot 14 factory") << 14 << Entry{0xFF, 0, 1, 0} << Entry{4, 0, 1, 0};
-    QTest::newRow("slot 15 factory") << 15 << Entry{0xFF, 0, 2, 0} << Entry{4, 0, 2, 0};
-    QTest::newRow("type 2 on slot 9") << 9 << Entry{2, 0x01, 0x06, 0} << Entry{2, 0x01, 0x06, 0};
-    QTest::newRow("mouse button on slot 8") << 8 << Entry{0, 0, 0xF0, 0} << Entry{0, 0, 0xF0, 0};
-    QTest::newRow("macro on slot 10") << 10 << Entry{4, 0, 10, 0} << Entry{4, 0, 10, 0};
-}
-
-void TestEncoders::translate()
-{
-    QFETCH(int, button);
-    QFETCH(Entry, in);
-    QFETCH(Entry, out);
-    QCOMPARE(translateEntry(in, button), out);
-    // The same entry inside a whole matrix lands at offset 4 × button.
-    Matrix m{};
-    setEntry(m, button, in);
-    const Matrix t = translateMatrix(m);
-    QCOMPARE(entryAt(t, button), out);
-}
-
-void TestEncoders::matrixFromListTruncatesAndPads()
-{
-    QVariantList values;
-    for (int i = 0; i < kMatrixSize; ++i)
-        values.append(i == 5 ? 0x1F0 : i);
-    values[6] = QStringLiteral("30");
-    Matrix m = matrixFromList(values);
-    QCOMPARE(int(m[5]), 0xF0);
-    QCOMPARE(int(m[6]), 30);
-    QCOMPARE(int(m[63]), 63);
-    // Shorter list: the missing bytes are 0
-    m = matrixFromList(ints({1, 2, 3}));
-    QCOMPARE(int(m[2]), 3);
-    QCOMPARE(int(m[3]), 0);
-    QCOMPARE(int(m[63]), 0);
-}
-
-void TestEncoders::factoryEntriesWithMissingPlaces()
-{
-    std::array<QVariantList, kButtonCount> entries;
-    for (int n = 0; n < kButtonCount; ++n)
-        entries[n] = ints({1, 0, 0xF0 + n, 0});
-    entries[2] = ints({5, 0});                       // two places missing
-    entries[3] = QVariantList{QStringLiteral("7"), QStringLiteral("x"), QStringLiteral("2"), QStringLiteral("0")};
-    entries[4] = {};                                  // key absent
-    const Matrix m = matrixFromEntries(entries);
-    QCOMPARE(entryAt(m, 1), (Entry{1, 0, 0xF1, 0}));
-    QCOMPARE(entryAt(m, 2), (Entry{5, 0, 0, 0}));
-    QCOMPARE(entryAt(m, 3), (Entry{7, 0, 2, 0}));
-    QCOMPARE(entryAt(m, 4), (Entry{0, 0, 0, 0}));
-}
-
-void TestEncoders::gunMatrices553()
-{
-    Matrix user = matrixOf({{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0}});
-    setEntry(user, 5, Entry{8, 0, 2, 0});   // gun button, c = 2
-    const Matrix factory = factoryMatrix();
-    const GunMatrices g = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factory, {10, 20, 30});
-    QCOMPARE(entryAt(g.user, 5), (Entry{8, 0, 1, 1}));
-    QCOMPARE(entryAt(g.g2, 5), (Entry{8, 0, 1, 2}));
-    QCOMPARE(entryAt(g.g3, 5), (Entry{8, 0, 1, 0}));
-    QCOMPARE(entryAt(g.g4, 5), (Entry{8, 0, 1, 0}));
-    QCOMPARE(entryAt(g.g2, 0), (Entry{0x0A, 0xF0, 10, 0}));
-    QCOMPARE(entryAt(g.g3, 0), (Entry{0x0A, 0xF0, 20, 0}));
-    QCOMPARE(entryAt(g.g4, 0), (Entry{0x0A, 0xF0, 30, 0}));
-    QVERIFY(!g.enableMask.has_value());
-    // Every other entry of the gun matrices is the factory entry.
-    for (int n = 1; n < kButtonCount; ++n) {
-        if (n == 5)
-            continue;
-        QCOMPARE(entryAt(g.g2, n), entryAt(factory, n));
-        QCOMPARE(entryAt(g.g4, n), entryAt(factory, n));
+    void dpiCode_data()
+    {
+        QTest::addColumn<QString>("sensor");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("ninthBit");
+        QTest::newRow("4090 800") << "4090" << 800 << 0x07 << false;
+        QTest::newRow("4090 5000") << "4090" << 5000 << 0x31 << false;
+        QTest::newRow("4090 5200") << "4090" << 5200 << 0x5A << false;
+        QTest::newRow("4090 6000") << "4090" << 6000 << 0x5E << false;
+        QTest::newRow("unknown sensor as 4090") << "9999" << 5200 << 0x5A << false;
+        QTest::newRow("3360 800") << "3360" << 800 << 0x07 << false;
+        QTest::newRow("3360 12000") << "3360" << 12000 << 0x77 << false;
+        QTest::newRow("3360 5200 no high range") << "3360" << 5200 << 0x33 << false;
+        QTest::newRow("3050 200") << "3050" << 200 << 0x01 << false;
+        QTest::newRow("3050 250") << "3050" << 250 << 0x01 << false;
+        QTest::newRow("3050 251") << "3050" << 251 << 0x02 << false;
+        QTest::newRow("3050 800") << "3050" << 800 << 0x04 << false;
+        QTest::newRow("3050 2000") << "3050" << 2000 << 0x08 << false;
+        QTest::newRow("3050 2100") << "3050" << 2100 << 0x45 << false;
+        QTest::newRow("3050 4000") << "3050" << 4000 << 0x48 << false;
+        QTest::newRow("3050 4500") << "3050" << 4500 << 0x00 << false;
+        QTest::newRow("3389 800") << "3389" << 800 << 0x10 << false;
+        QTest::newRow("3389 12750") << "3389" << 12750 << 0xFF << false;
+        QTest::newRow("3389 12800") << "3389" << 12800 << 0x00 << true;
+        QTest::newRow("3389 16000") << "3389" << 16000 << 0x40 << true;
     }
-    // U keeps its translated left button.
-    QCOMPARE(entryAt(g.user, 0), (Entry{1, 0, 0xF0, 0}));
-}
 
-void TestEncoders::gunMatrices560()
-{
-    Matrix user = factoryMatrix();
-    setEntry(user, 5, Entry{8, 7, 3, 9});   // c = 3; bytes 1 and 3 carried as they are
-    const Matrix factory = factoryMatrix();
-    const GunMatrices g = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {10, 20, 30});
-    QCOMPARE(entryAt(g.user, 5), (Entry{8, 7, 1, 9}));
-    QCOMPARE(entryAt(g.g2, 5), (Entry{8, 5, 3, 0}));
-    QCOMPARE(entryAt(g.g3, 5), (Entry{8, 5, 3, 0}));
-    QCOMPARE(entryAt(g.g4, 5), (Entry{8, 5, 0, 0}));
-    QCOMPARE(g.enableMask, std::optional<uint8_t>(31));
-    QCOMPARE(entryAt(g.g2, 0), (Entry{0x0B, 0x00, 10, 0}));
-    QCOMPARE(entryAt(g.g3, 0), (Entry{0x0B, 0x01, 20, 0}));
-    QCOMPARE(entryAt(g.g4, 0), (Entry{0x0B, 0x02, 30, 0}));
+    void dpiCode()
+    {
+        QFETCH(QString, sensor);
+        QFETCH(int, dpi);
+        QFETCH(int, code);
+        QFETCH(bool, ninthBit);
+        bool ninth = !ninthBit;
+        QCOMPARE(int(dpi_codes::code(dpi_codes::sensorFromText(sensor), dpi, &ninth)), code);
+        QCOMPARE(ninth, ninthBit);
 
-    // Two gun buttons: the mask of the last one with c in 1..3 stays.
-    Matrix two = factoryMatrix();
-    setEntry(two, 3, Entry{8, 0, 1, 0});
-    setEntry(two, 6, Entry{8, 0, 2, 0});
-    setEntry(two, 7, Entry{8, 0, 9, 0});
-    const GunMatrices t = buildGunMatrices(FirmwareFamily::F560, translateMatrix(two), factory, {1, 2, 3});
-    QCOMPARE(t.enableMask, std::optional<uint8_t>(15));
-    QCOMPARE(entryAt(t.g2, 3), (Entry{8, 3, 0, 0}));
-    QCOMPARE(entryAt(t.g2, 6), (Entry{8, 6, 3, 0}));
-}
+        // The same value as stage 5 of a list: the mask bit lands on bit 4.
+        QVariantList list = ints({800, 800, 800, 800, 800, 800, 800, 800});
+        list[4] = dpi;
+        const dpi_codes::StageCodes s = dpi_codes::encodeStages(sensor, list);
+        QCOMPARE(int(s.codes[4]), code);
+        QCOMPARE(int(s.ninthBitMask), ninthBit ? 0x10 : 0);
+    }
 
-void TestEncoders::gunMatricesUnknownCount()
-{
-    Matrix user = factoryMatrix();
-    setEntry(user, 4, Entry{8, 6, 5, 9});   // c = 5: cycle bytes stay
-    const Matrix factory = factoryMatrix();
-    const GunMatrices a = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factory, {0, 0, 0});
-    QCOMPARE(entryAt(a.user, 4), (Entry{8, 0, 1, 9}));
-    QCOMPARE(entryAt(a.g3, 4), (Entry{8, 0, 1, 0}));
-    const GunMatrices b = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {0, 0, 0});
-    QCOMPARE(entryAt(b.user, 4), (Entry{8, 6, 5, 9}));
-    QCOMPARE(entryAt(b.g3, 4), (Entry{8, 4, 0xF4, 0}));
-    QVERIFY(!b.enableMask.has_value());
-}
+    void dpiStagesShortAndLongLists()
+    {
+        // Missing stages encode as 0, not as the code of value 0 and not out of bounds.
+        const auto shortList = dpi_codes::encodeStages("3360", ints({800, 1600, 3200}));
+        QCOMPARE(shortList.codes, (dpi_codes::Codes{0x07, 0x0F, 0x1F, 0, 0, 0, 0, 0}));
+        // Values past the eighth are ignored, also for the mask.
+        const auto longList = dpi_codes::encodeStages(
+            "3389", ints({800, 800, 800, 800, 800, 800, 800, 800, 16000, 16000}));
+        QCOMPARE(longList.codes, (dpi_codes::Codes{0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10}));
+        QCOMPARE(int(longList.ninthBitMask), 0);
+        // Texts as the settings file stores them.
+        QVariantList texts{QStringLiteral("400"), QStringLiteral("800")};
+        QCOMPARE(int(dpi_codes::encodeStages("3360", texts).codes[1]), 0x07);
+    }
 
-void TestEncoders::gunButtonOnLeftIsOverwritten()
-{
-    Matrix user = factoryMatrix();
-    setEntry(user, 0, Entry{8, 0, 1, 0});
-    const GunMatrices g = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factoryMatrix(), {7, 8, 9});
-    QCOMPARE(entryAt(g.user, 0), (Entry{8, 0, 1, 1}));
-    QCOMPARE(entryAt(g.g2, 0), (Entry{0x0A, 0xF0, 7, 0}));
-}
+    void dpiStageOffAndMask_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("firstOff");
+        QTest::newRow("1") << 1 << 0x01 << 1;
+        QTest::newRow("4") << 4 << 0x0F << 4;
+        QTest::newRow("8") << 8 << 0xFF << 8;
+        QTest::newRow("0") << 0 << 0x00 << 0;
+        QTest::newRow("9 capped") << 9 << 0xFF << 8;
+        QTest::newRow("negative") << -3 << 0x00 << 0;
+    }
 
-void TestEncoders::noGunButtonDetected()
-{
-    QVERIFY(!hasGunButton(translateMatrix(factoryMatrix())));
-    Matrix m = factoryMatrix();
-    setEntry(m, 12, Entry{8, 0, 1, 0});   // buttons 8..15 keep their type: still a gun button
-    QVERIFY(hasGunButton(translateMatrix(m)));
-    Matrix raw{};
-    raw[1] = 8;                          // an 8 in a parameter byte is no gun button
-    QVERIFY(!hasGunButton(translateMatrix(raw)));
-}
+    void dpiStageOffAndMask()
+    {
+        QFETCH(int, count);
+        QFETCH(int, mask);
+        QFETCH(int, firstOff);
+        QCOMPARE(int(dpi_codes::stageEnableMask(count)), mask);
+        const dpi_codes::Codes codes{1, 2, 3, 4, 5, 6, 7, 8};
+        const dpi_codes::Codes off = dpi_codes::withStagesOff(codes, count);
+        for (int i = 0; i < dpi_codes::kStageCount; ++i)
+            QCOMPARE(int(off[i]), i < firstOff ? i + 1 : 0x80);
+    }
 
-void TestEncoders::pointerSteps_data()
-{
-    QTest::addColumn<uint>("step");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<int>("doubleClick");
-    QTest::newRow("0") << 0u << 1 << 900;
-    QTest::newRow("1") << 1u << 2 << 830;
-    QTest::newRow("3") << 3u << 6 << 690;
-    QTest::newRow("5") << 5u << 10 << 550;
-    QTest::newRow("10") << 10u << 20 << 200;
-    QTest::newRow("11 capped") << 11u << 20 << 200;
-    QTest::newRow("huge capped") << 0xFFFFFFFFu << 20 << 200;
-}
+    void lighting_data()
+    {
+        QTest::addColumn<bool>("colourful");
+        QTest::addColumn<QList<int>>("input");      // mode, speed, brightness
+        QTest::addColumn<QList<int>>("expected");   // code, a, b
+        QTest::newRow("full spotlight") << true << QList<int>{9, 2, 4} << QList<int>{10, 255, 24};
+        QTest::newRow("full static dark") << true << QList<int>{0, 0, 0} << QList<int>{1, 0, 0};
+        QTest::newRow("full static 2") << true << QList<int>{0, 3, 2} << QList<int>{1, 128, 0};
+        QTest::newRow("full breath s0") << true << QList<int>{1, 0, 4} << QList<int>{3, 0, 10};
+        QTest::newRow("full neon s4") << true << QList<int>{2, 4, 1} << QList<int>{4, 0, 1};
+        QTest::newRow("full off") << true << QList<int>{3, 2, 4} << QList<int>{0, 0, 0};
+        QTest::newRow("full wave") << true << QList<int>{4, 1, 3} << QList<int>{5, 192, 7};
+        QTest::newRow("full gliding") << true << QList<int>{5, 1, 3} << QList<int>{6, 0, 0};
+        QTest::newRow("full finger") << true << QList<int>{6, 1, 1} << QList<int>{7, 64, 0};
+        QTest::newRow("full vertical") << true << QList<int>{7, 3, 4} << QList<int>{8, 255, 13};
+        QTest::newRow("full yoyo") << true << QList<int>{8, 4, 4} << QList<int>{9, 255, 5};
+        QTest::newRow("full speed above 4") << true << QList<int>{9, 5, 5} << QList<int>{10, 0, 0};
+        QTest::newRow("full unknown mode") << true << QList<int>{10, 2, 4} << QList<int>{0, 0, 0};
+        QTest::newRow("single static b0") << false << QList<int>{0, 0, 0} << QList<int>{1, 1, 2};
+        QTest::newRow("single static b4") << false << QList<int>{0, 0, 4} << QList<int>{1, 10, 2};
+        QTest::newRow("single static b5") << false << QList<int>{0, 0, 5} << QList<int>{1, 0, 2};
+        QTest::newRow("single breath s4") << false << QList<int>{1, 4, 0} << QList<int>{2, 5, 2};
+        QTest::newRow("single neon s1") << false << QList<int>{2, 1, 0} << QList<int>{3, 24, 2};
+        QTest::newRow("single neon s9") << false << QList<int>{2, 9, 0} << QList<int>{3, 0, 2};
+        QTest::newRow("single off") << false << QList<int>{3, 1, 1} << QList<int>{0, 0, 2};
+        QTest::newRow("single unknown") << false << QList<int>{7, 1, 1} << QList<int>{0, 0, 2};
+    }
 
-void TestEncoders::pointerSteps()
-{
-    QFETCH(uint, step);
-    QFETCH(int, speed);
-    QFETCH(int, doubleClick);
-    QCOMPARE(pointer_steps::cursorSpeed(step), speed);
-    QCOMPARE(pointer_steps::doubleClickMs(step), doubleClick);
-    QCOMPARE(pointer_steps::scrollLines(1000), 1000);
-    QCOMPARE(pointer_steps::scrollLines(7), 7);
-    QCOMPARE(pointer_steps::scrollLines(0xFFFFFFFFu), INT_MAX);
-}
+    void lighting()
+    {
+        QFETCH(bool, colourful);
+        QFETCH(QList<int>, input);
+        QFETCH(QList<int>, expected);
+        const light_effects::Effect e = light_effects::encode(colourful, input[0], input[1], input[2]);
+        QCOMPARE((QList<int>{e.code, e.a, e.b}), expected);
+    }
 
-void TestEncoders::sliderStep_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("step");
-    QTest::newRow("3") << 3 << 0;
-    QTest::newRow("4") << 4 << 1;
-    QTest::newRow("36") << 36 << 1;
-    QTest::newRow("37") << 37 << 2;
-    QTest::newRow("304") << 304 << 9;
-    QTest::newRow("337") << 337 << 10;
-    QTest::newRow("338") << 338 << 0;
-    QTest::newRow("negative") << -5 << 0;
-}
+    void translate_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<Entry>("in");
+        QTest::addColumn<Entry>("out");
+        // The scene's built-in entries and slots 9, 14, 15 go byte for byte to the mouse in the device tests.
+        // Other functions
+        QTest::newRow("type 0, 0x1E with 3") << 2 << Entry{0, 0xF0, 0x1E, 3} << Entry{1, 0xF0, 0x1E, 3};
+        QTest::newRow("fire key") << 3 << Entry{1, 0x04, 50, 0} << Entry{10, 0x04, 50, 0};
+        QTest::newRow("combination") << 1 << Entry{2, 0x01, 0x06, 0} << Entry{0, 0x01, 0x06, 0};
+        QTest::newRow("windows function") << 1 << Entry{6, 0x08, 0x07, 0} << Entry{0, 0x08, 0x07, 0};
+        QTest::newRow("shortcut") << 1 << Entry{7, 0, 0xE0, 0x06} << Entry{0, 0, 0xE0, 0x06};
+        QTest::newRow("media") << 4 << Entry{3, 0, 0xE9, 0x00} << Entry{3, 0, 0xE9, 0x00};
+        QTest::newRow("macro on slot 3") << 3 << Entry{4, 0, 3, 0} << Entry{9, 0, 4, 0};
+        QTest::newRow("macro slot wraps") << 3 << Entry{4, 2, 255, 0} << Entry{9, 2, 0, 0};
+        QTest::newRow("sniper") << 6 << Entry{5, 0, 4, 0} << Entry{11, 0, 1, 1};
+        QTest::newRow("dpi loop") << 6 << Entry{5, 0, 3, 0} << Entry{7, 0, 3, 0};
+        QTest::newRow("gun") << 5 << Entry{8, 0, 2, 0} << Entry{8, 0, 2, 0};
+        QTest::newRow("reserved on 7") << 7 << Entry{0xFF, 0, 1, 0} << Entry{4, 0, 1, 0};
+        QTest::newRow("type 9 untouched") << 0 << Entry{9, 1, 2, 3} << Entry{9, 1, 2, 3};
+        // Buttons 8..15: only the reserved type is translated
+        QTest::newRow("mouse button on slot 8") << 8 << Entry{0, 0, 0xF0, 0} << Entry{0, 0, 0xF0, 0};
+        QTest::newRow("macro on slot 10") << 10 << Entry{4, 0, 10, 0} << Entry{4, 0, 10, 0};
+    }
 
-void TestEncoders::sliderStep()
-{
-    QFETCH(int, position);
-    QFETCH(int, step);
-    QCOMPARE(pointer_steps::sliderStep(position), step);
-}
+    void translate()
+    {
+        QFETCH(int, button);
+        QFETCH(Entry, in);
+        QFETCH(Entry, out);
+        QCOMPARE(translateEntry(in, button), out);
+        // The same entry inside a whole matrix lands at offset 4 × button.
+        Matrix m{};
+        setEntry(m, button, in);
+        const Matrix t = translateMatrix(m);
+        QCOMPARE(entryAt(t, button), out);
+    }
+
+    void matrixFromListTruncatesAndPads()
+    {
+        QVariantList values;
+        for (int i = 0; i < kMatrixSize; ++i)
+            values.append(i == 5 ? 0x1F0 : i);
+        values[6] = QStringLiteral("30");
+        Matrix m = matrixFromList(values);
+        QCOMPARE(int(m[5]), 0xF0);
+        QCOMPARE(int(m[6]), 30);
+        QCOMPARE(int(m[63]), 63);
+        // Shorter list: the missing bytes are 0
+        m = matrixFromList(ints({1, 2, 3}));
+        QCOMPARE(int(m[2]), 3);
+        QCOMPARE(int(m[3]), 0);
+        QCOMPARE(int(m[63]), 0);
+    }
+
+    void factoryEntriesWithMissingPlaces()
+    {
+        std::array<QVariantList, kButtonCount> entries;
+        for (int n = 0; n < kButtonCount; ++n)
+            entries[n] = ints({1, 0, 0xF0 + n, 0});
+        entries[2] = ints({5, 0});                       // two places missing
+        entries[3] = QVariantList{QStringLiteral("7"), QStringLiteral("x"), QStringLiteral("2"), QStringLiteral("0")};
+        entries[4] = {};                                  // key absent
+        const Matrix m = matrixFromEntries(entries);
+        QCOMPARE(entryAt(m, 1), (Entry{1, 0, 0xF1, 0}));
+        QCOMPARE(entryAt(m, 2), (Entry{5, 0, 0, 0}));
+        QCOMPARE(entryAt(m, 3), (Entry{7, 0, 2, 0}));
+        QCOMPARE(entryAt(m, 4), (Entry{0, 0, 0, 0}));
+    }
+
+    void gunMatrices560()
+    {
+        Matrix user = factoryMatrix();
+        setEntry(user, 5, Entry{8, 7, 3, 9});   // c = 3; bytes 1 and 3 carried as they are
+        const Matrix factory = factoryMatrix();
+        const GunMatrices g = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {10, 20, 30});
+        QCOMPARE(entryAt(g.user, 5), (Entry{8, 7, 1, 9}));
+        QCOMPARE(entryAt(g.g2, 5), (Entry{8, 5, 3, 0}));
+        QCOMPARE(entryAt(g.g3, 5), (Entry{8, 5, 3, 0}));
+        QCOMPARE(entryAt(g.g4, 5), (Entry{8, 5, 0, 0}));
+        QCOMPARE(g.enableMask, std::optional<uint8_t>(31));
+        QCOMPARE(entryAt(g.g2, 0), (Entry{0x0B, 0x00, 10, 0}));
+        QCOMPARE(entryAt(g.g3, 0), (Entry{0x0B, 0x01, 20, 0}));
+        QCOMPARE(entryAt(g.g4, 0), (Entry{0x0B, 0x02, 30, 0}));
+
+        // Two gun buttons: the mask of the last one with c in 1..3 stays.
+        Matrix two = factoryMatrix();
+        setEntry(two, 3, Entry{8, 0, 1, 0});
+        setEntry(two, 6, Entry{8, 0, 2, 0});
+        setEntry(two, 7, Entry{8, 0, 9, 0});
+        const GunMatrices t = buildGunMatrices(FirmwareFamily::F560, translateMatrix(two), factory, {1, 2, 3});
+        QCOMPARE(t.enableMask, std::optional<uint8_t>(15));
+        QCOMPARE(entryAt(t.g2, 3), (Entry{8, 3, 0, 0}));
+        QCOMPARE(entryAt(t.g2, 6), (Entry{8, 6, 3, 0}));
+    }
+
+    void gunMatricesUnknownCount()
+    {
+        Matrix user = factoryMatrix();
+        setEntry(user, 4, Entry{8, 6, 5, 9});   // c = 5: cycle bytes stay
+        const Matrix factory = factoryMatrix();
+        const GunMatrices a = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factory, {0, 0, 0});
+        QCOMPARE(entryAt(a.user, 4), (Entry{8, 0, 1, 9}));
+        QCOMPARE(entryAt(a.g3, 4), (Entry{8, 0, 1, 0}));
+        const GunMatrices b = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {0, 0, 0});
+        QCOMPARE(entryAt(b.user, 4), (Entry{8, 6, 5, 9}));
+        QCOMPARE(entryAt(b.g3, 4), (Entry{8, 4, 0xF4, 0}));
+        QVERIFY(!b.enableMask.has_value());
+    }
+
+    void gunButtonOnLeftIsOverwritten()
+    {
+        Matrix user = factoryMatrix();
+        setEntry(user, 0, Entry{8, 0, 1, 0});
+        const GunMatrices g = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factoryMatrix(), {7, 8, 9});
+        QCOMPARE(entryAt(g.user, 0), (Entry{8, 0, 1, 1}));
+        QCOMPARE(entryAt(g.g2, 0), (Entry{0x0A, 0xF0, 7, 0}));
+    }
+
+    void noGunButtonDetected()
+    {
+        QVERIFY(!hasGunButton(translateMatrix(factoryMatrix())));
+        Matrix m = factoryMatrix();
+        setEntry(m, 12, Entry{8, 0, 1, 0});   // buttons 8..15 keep their type: still a gun button
+        QVERIFY(hasGunButton(translateMatrix(m)));
+        Matrix raw{};
+        raw[1] = 8;                          // an 8 in a parameter byte is no gun button
+        QVERIFY(!hasGunButton(translateMatrix(raw)));
+    }
+
+    void pointerSteps_data()
+    {
+        QTest::addColumn<uint>("step");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("doubleClick");
+        QTest::newRow("0") << 0u << 1 << 900;
+        QTest::newRow("1") << 1u << 2 << 830;
+        QTest::newRow("3") << 3u << 6 << 690;
+        QTest::newRow("5") << 5u << 10 << 550;
+        QTest::newRow("10") << 10u << 20 << 200;
+        QTest::newRow("11 capped") << 11u << 20 << 200;
+        QTest::newRow("huge capped") << 0xFFFFFFFFu << 20 << 200;
+    }
+
+    void pointerSteps()
+    {
+        QFETCH(uint, step);
+        QFETCH(int, speed);
+        QFETCH(int, doubleClick);
+        QCOMPARE(pointer_steps::cursorSpeed(step), speed);
+        QCOMPARE(pointer_steps::doubleClickMs(step), doubleClick);
+    }
+
+    void scrollLinesPassUnchanged()
+    {
+        QCOMPARE(pointer_steps::scrollLines(1000), 1000);
+        QCOMPARE(pointer_steps::scrollLines(7), 7);
+        QCOMPARE(pointer_steps::scrollLines(0xFFFFFFFFu), INT_MAX);
+    }
+
+    void sliderStep_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("step");
+        QTest::newRow("3") << 3 << 0;
+        QTest::newRow("4") << 4 << 1;
+        QTest::newRow("36") << 36 << 1;
+        QTest::newRow("37") << 37 << 2;
+        QTest::newRow("304") << 304 << 9;
+        QTest::newRow("337") << 337 << 10;
+        QTest::newRow("338") << 338 << 0;
+        QTest::newRow("negative") << -5 << 0;
+    }
+
+    void sliderStep()
+    {
+        QFETCH(int, position);
+        QFETCH(int, step);
+        QCOMPARE(pointer_steps::sliderStep(position), step);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestEncoders)
 #include "tst_encoders.moc"

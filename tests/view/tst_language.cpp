@@ -1,4 +1,5 @@
 // Language strings and the name lists of name.bin.
+#include "fixtures.h"
 #include "test_support.h"
 
 #include "device/hid_thread.h"
@@ -8,14 +9,10 @@
 #include <QSettings>
 #include <QtTest>
 
-namespace {
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
+using fixtures::writeFile;
 
+namespace {
+// Every element as its text; a non-text element makes the list differ.
 QStringList asTexts(const QVariantList& list)
 {
     QStringList out;

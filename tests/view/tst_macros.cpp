@@ -1,15 +1,10 @@
 // Macro files, exchange files, the profile clean-up after rename and delete, and the
 // upload of a macro block to the virtual mouse of each family.
-#include "test_support.h"
+#include "fixtures.h"
+#include "link_rig.h"
 
-#include "device/hid_thread.h"
 #include "device/pacing.h"
-#include "device/protocol.h"
-#include "device/virtual/firmware_state.h"
-#include "device/virtual/virtual_mouse.h"
-#include "view/file_chooser.h"
 #include "view/macro_names.h"
-#include "view/myqquickview.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,74 +16,9 @@
 #include <QSettings>
 #include <QtTest>
 
+using namespace fixtures;
+
 namespace {
-struct DialogLog {
-    int opens = 0;
-    int saves = 0;
-    QString title;
-    QString filter;
-};
-
-// Answers every dialog with a fixed path (empty = cancelled) and records what was asked.
-class ScriptedChooser : public FileChooser
-{
-public:
-    ScriptedChooser(QString answer, DialogLog* log) : answer(std::move(answer)), log(log) {}
-    QString openFile(QWidget*, const QString& title, const QString& filter) override
-    {
-        ++log->opens;
-        log->title = title;
-        log->filter = filter;
-        return answer;
-    }
-    QString saveFile(QWidget*, const QString& title, const QString& filter) override
-    {
-        ++log->saves;
-        log->title = title;
-        log->filter = filter;
-        return answer;
-    }
-private:
-    QString answer;
-    DialogLog* log;
-};
-
-// Passes every call to the virtual mouse and keeps what went out on the command interface.
-class RecordingBackend : public HidBackend
-{
-public:
-    explicit RecordingBackend(HidBackend& inner) : inner(inner) {}
-    std::vector<QByteArray> features;
-    std::vector<QByteArray> writes;
-
-    std::vector<HidDeviceInfo> enumerate(uint16_t v, uint16_t p) override { return inner.enumerate(v, p); }
-    HidDevice* open(const std::string& path) override { return inner.open(path); }
-    void close(HidDevice* d) override { inner.close(d); }
-    int setNonblocking(HidDevice* d, int n) override { return inner.setNonblocking(d, n); }
-    int sendFeatureReport(HidDevice* d, const uint8_t* data, size_t length) override
-    {
-        features.emplace_back(reinterpret_cast<const char*>(data), int(length));
-        return inner.sendFeatureReport(d, data, length);
-    }
-    int getFeatureReport(HidDevice* d, uint8_t* data, size_t length) override { return inner.getFeatureReport(d, data, length); }
-    int write(HidDevice* d, const uint8_t* data, size_t length) override
-    {
-        writes.emplace_back(reinterpret_cast<const char*>(data), int(length));
-        return inner.write(d, data, length);
-    }
-    int read(HidDevice* d, uint8_t* data, size_t length) override { return inner.read(d, data, length); }
-    int readTimeout(HidDevice* d, uint8_t* data, size_t length, int ms) override { return inner.readTimeout(d, data, length, ms); }
-private:
-    HidBackend& inner;
-};
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
-
 QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
 QString macroPath(const QString& name) { return QStringLiteral("modules/macro/") + name + QStringLiteral(".bin"); }
 
@@ -105,6 +35,19 @@ QMap<QString, QByteArray> tree(const QString& root)
 }
 
 QByteArray hex(const QByteArray& b) { return b.toHex(' '); }
+
+QVariantList encodedBlock(int length, int seed)
+{
+    QVariantList data;
+    for (int i = 0; i < length; ++i)
+        data.append((i * 37 + seed) & 0xFF);
+    return data;
+}
+
+RigModel encodedMouse(bool family560)
+{
+    return {family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553, false, true, true};
+}
 
 // Profile n: button 0 left click, buttons 2 and 7 run the macro "Old" (slot 2),
 // button 3 runs "Other", button 4 holds a short entry, button 6 runs "Old" but the
@@ -141,14 +84,6 @@ class TestMacros : public QObject
         return view;
     }
 
-    QVariantList encodedBlock(int length, int seed)
-    {
-        QVariantList data;
-        for (int i = 0; i < length; ++i)
-            data.append((i * 37 + seed) & 0xFF);
-        return data;
-    }
-
 private slots:
     void initTestCase() { pacing::setTimeScale(0.05); }
 
@@ -163,11 +98,7 @@ private slots:
         writeFile("modules/setting/pD.bin", kFactoryProfile);
         QDir().mkpath("exchange");
     }
-    void cleanup()
-    {
-        installHidBackend(nullptr);
-        install.reset();
-    }
+    void cleanup() { install.reset(); }
 
     void namesAcceptedAndRefused_data()
     {
@@ -245,11 +176,13 @@ private slots:
         QCOMPARE(view->loadMacroIni("Macro_1"), (QVariantList{three[0], three[1], three[2], "300"}));
     }
 
-    void savingWithoutAFileCreatesNothing()
+    // Saving or renaming a macro that has no file writes nothing.
+    void missingMacroChangesNothing()
     {
         const auto before = tree(install->path());
         auto view = makeView();
         QCOMPARE(view->saveMacroIni("Nope", {"1,A"}, 1), QVariant(false));
+        QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(false));
         view.reset();
         QCOMPARE(tree(install->path()), before);
     }
@@ -400,15 +333,6 @@ private slots:
         }
     }
 
-    void renameWithoutTheMacroChangesNothing()
-    {
-        const auto before = tree(install->path());
-        auto view = makeView();
-        QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(false));
-        view.reset();
-        QCOMPARE(tree(install->path()), before);
-    }
-
     void renameOntoAnExistingMacroKeepsBothFiles()
     {
         writeFile(macroPath("Old"), "old");
@@ -524,19 +448,8 @@ private slots:
         QFETCH(bool, family560);
         QFETCH(int, slot);
         QFETCH(int, length);
-        VirtualMouse::Config config;
-        config.family = family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553;
-        VirtualMouse mouse(config);
-        RecordingBackend wire(mouse);
-        installHidBackend(&wire);
-        Hid_Thread link;
-        link.replaceDeviceTable({recordFor(config)});
-        link.currentDevice = 0;
-        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
-        auto view = makeView();
-        view->icType = family560 ? "560" : "553-24";
-        view->setLink(&link);
-
+        LinkRig rig(encodedMouse(family560));
+        myQQuickView* view = rig.view.get();
         QVariantList data = encodedBlock(length, slot);
         data[0] = 0x100 | 0x2C;   // only the low 8 bits count
         QCOMPARE(view->mouseSendMacroData(data, slot), QVariant(true));
@@ -551,14 +464,16 @@ private slots:
         protocol::Block block{opcode, uint8_t(slot + 1), 0x80, 0, 0, 0, 0, 0};
         block[7] = uint8_t(~(opcode + slot + 1 + 0x80));
         protocol::scramble(block.data(), secrecyCode().data());
-        QCOMPARE(int(wire.features.size()), 1);
-        QCOMPARE(hex(wire.features[0]), hex(QByteArray(1, '\0') + QByteArray(reinterpret_cast<const char*>(block.data()), 8)));
+        const QList<WireLogEntry> features = entriesWithOp(rig.wire(), "SET_FEATURE");
+        QCOMPARE(features.size(), 1);
+        QCOMPARE(hex(features[0].bytes), hex(QByteArray(1, '\0') + QByteArray(reinterpret_cast<const char*>(block.data()), 8)));
         // The payload in four bulk reports of report ID 0 and 32 bytes.
-        QCOMPARE(int(wire.writes.size()), 4);
+        const QList<WireLogEntry> writes = entriesWithOp(rig.wire(), "WRITE");
+        QCOMPARE(writes.size(), 4);
         for (int r = 0; r < 4; ++r)
-            QCOMPARE(hex(wire.writes[r]), hex(QByteArray(1, '\0') + payload.mid(r * 32, 32)));
+            QCOMPARE(hex(writes[r].bytes), hex(QByteArray(1, '\0') + payload.mid(r * 32, 32)));
 
-        const FirmwareState state = mouse.state();
+        const FirmwareState state = rig.state();
         const FirmwareState factory = FirmwareState::factory();
         for (int m = 0; m < FirmwareState::kMacroCount; ++m) {
             const QByteArray stored(reinterpret_cast<const char*>(state.macros[m].data()), 128);
@@ -585,19 +500,12 @@ private slots:
     {
         QFETCH(QVariant, slot);
         QFETCH(int, length);
-        VirtualMouse mouse(VirtualMouse::Config{});
-        RecordingBackend wire(mouse);
-        installHidBackend(&wire);
-        Hid_Thread link;
-        link.replaceDeviceTable({recordFor(mouse.config())});
-        link.currentDevice = 0;
-        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
-        auto view = makeView();
-        view->setLink(&link);
+        LinkRig rig(encodedMouse(false));
+        myQQuickView* view = rig.view.get();
         QCOMPARE(view->mouseSendMacroData(encodedBlock(length, 1), slot), QVariant(true));
-        QCOMPARE(int(wire.features.size() + wire.writes.size()), 0);
-        QCOMPARE(mouse.transferCount(), 0);
-        QVERIFY(mouse.state().macros == FirmwareState::factory().macros);
+        QVERIFY(rig.wire().isEmpty());
+        QCOMPARE(rig.mouse->transferCount(), 0);
+        QVERIFY(rig.state().macros == FirmwareState::factory().macros);
     }
 
     // Saved as the editor saves it, reloaded, encoded by the scene's library with the
@@ -611,22 +519,13 @@ private slots:
     void savedMacroReachesTheMouse()
     {
         QFETCH(bool, family560);
-        VirtualMouse::Config config;
-        config.family = family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553;
-        VirtualMouse mouse(config);
-        installHidBackend(&mouse);
-        Hid_Thread link;
-        link.replaceDeviceTable({recordFor(config)});
-        link.currentDevice = 0;
-        QVERIFY(protocol::loadSecrecyCode(secrecyCode(), "735102", 6));
-        auto view = makeView();
-        view->icType = family560 ? "560" : "553-24";
-        view->setLink(&link);
+        LinkRig rig(encodedMouse(family560));
+        myQQuickView* view = rig.view.get();
         QVERIFY(view->createMacroIni("Rec", 0).toBool());
         QVERIFY(view->saveMacroIni("Rec", {"0,20", "1,LCtrl", "0,40", "3,MS-L", "0,1300", "4,MS-L", "2,LCtrl", "0,500"}, 2).toBool());
 
         QQmlEngine engine;
-        engine.rootContext()->setContextProperty("ui_View", view.get());
+        engine.rootContext()->setContextProperty("ui_View", view);
         QQmlComponent component(&engine);
         component.setData("import QtQuick\n"
                           "import \"js/macro_codec.js\" as Codec\n"
@@ -645,28 +544,9 @@ private slots:
 
         QByteArray expected = QByteArray::fromHex("0002 04e0 00f0 0001 0041 81f0 81e0 0000");
         expected.resize(128, '\0');
-        const FirmwareState state = mouse.state();
+        const FirmwareState state = rig.state();
         QCOMPARE(hex(QByteArray(reinterpret_cast<const char*>(state.macros[4].data()), 128)), hex(expected));
         QCOMPARE(state.macros[3], FirmwareState::factory().macros[3]);
-    }
-
-private:
-    static DeviceRecord* recordFor(const VirtualMouse::Config& c)
-    {
-        auto* rec = new DeviceRecord;
-        rec->type = 1;
-        rec->vid = c.vid;
-        rec->pid = c.pid;
-        rec->usagePage = c.usagePage;
-        rec->usage = c.usage;
-        rec->usagePage2 = c.usagePage2;
-        rec->usage2 = c.usage2;
-        rec->reportLength = c.reportLength;
-        rec->isEncode = c.isEncode;
-        rec->sCode = c.sCode;
-        rec->commandPath = QString::fromLatin1(VirtualMouse::kCommandPath);
-        rec->notifyPath = QString::fromLatin1(VirtualMouse::kNotifyPath);
-        return rec;
     }
 };
 

@@ -1,8 +1,8 @@
 // Profile files: export, import, reset and copy byte for byte; failed replacements
 // and cancelled dialogs leave everything as it was.
+#include "fixtures.h"
 #include "test_support.h"
 
-#include "view/file_chooser.h"
 #include "view/file_replacement.h"
 #include "view/myqquickview.h"
 
@@ -11,45 +11,9 @@
 #include <QSettings>
 #include <QtTest>
 
+using namespace fixtures;
+
 namespace {
-struct DialogLog {
-    int opens = 0;
-    int saves = 0;
-    QString title;
-    QString filter;
-};
-
-// Answers every dialog with a fixed name (empty = cancelled) and records what was asked.
-class ScriptedChooser : public FileChooser
-{
-public:
-    ScriptedChooser(QString answer, DialogLog* log) : answer(std::move(answer)), log(log) {}
-    QString openFile(QWidget*, const QString& title, const QString& filter) override
-    {
-        ++log->opens;
-        log->title = title;
-        log->filter = filter;
-        return answer;
-    }
-    QString saveFile(QWidget*, const QString& title, const QString& filter) override
-    {
-        ++log->saves;
-        log->title = title;
-        log->filter = filter;
-        return answer;
-    }
-private:
-    QString answer;
-    DialogLog* log;
-};
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
-
 QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
 
 QByteArray profileBytes(int n) { return QByteArray("[mouse]\nreportRate=") + QByteArray::number(n % 4) + "\nname=profile " + QByteArray::number(n) + "\n"; }

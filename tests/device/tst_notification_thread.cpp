@@ -1,0 +1,277 @@
+// The notification loop against the GUI thread: what the two threads share (the
+// listening flag, the DPI-switch texts, the wire log, the virtual mouse) while
+// both run, and what is left of the loop after it was stopped or restarted.
+// These tests are written to be run under ThreadSanitizer as well (scripts/test --tsan).
+#include "device/hid_thread.h"
+#include "device/pacing.h"
+#include "device/virtual/virtual_mouse.h"
+#include "device/wire_log.h"
+#include "wire_log_reader.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+const char* const kCode = "735102";
+// Longer than two turns of the loop: a loop still running would have read a report by then.
+constexpr int kQuietMs = 2 * pacing::kNotifyReadTimeoutMs + 200;
+constexpr int kDeliveryTimeoutMs = 5000;
+
+struct Announcement {
+    int stage;
+    QString text;
+    bool onGuiThread;
+};
+
+// The link on a virtual mouse through the wire log, with the announcements it
+// delivers collected on the GUI thread, as the main window receives them.
+struct Rig {
+    QTemporaryDir dir;
+    VirtualMouse mouse{config()};
+    std::unique_ptr<WireLog> log;
+    QString logPath;
+    std::unique_ptr<Hid_Thread> link = std::make_unique<Hid_Thread>();
+    QObject receiver;
+    QList<Announcement> heard;
+    std::atomic<int> heardCount{0};
+    int removals = 0;
+
+    Rig()
+    {
+        logPath = dir.filePath(QStringLiteral("wire.log"));
+        log = std::make_unique<WireLog>(mouse, logPath);
+        installHidBackend(log.get());
+        auto* rec = new DeviceRecord;
+        rec->vid = 0x1209;
+        rec->pid = 0x0001;
+        rec->reportLength = 32;
+        rec->isEncode = true;
+        rec->commandPath = QString::fromLatin1(VirtualMouse::kCommandPath);
+        rec->notifyPath = QString::fromLatin1(VirtualMouse::kNotifyPath);
+        link->replaceDeviceTable({rec});
+        link->currentDevice = 0;
+        protocol::loadSecrecyCode(secrecyCode(), kCode, 6);
+        QObject::connect(link.get(), &Hid_Thread::dpiSwitched, &receiver,
+                         [this](int stage, const QString& text) {
+                             heard.append({stage, text, QThread::currentThread() == qApp->thread()});
+                             heardCount.fetch_add(1);
+                         },
+                         Qt::QueuedConnection);
+        QObject::connect(link.get(), &Hid_Thread::deviceRemoved, &receiver, [this] { ++removals; },
+                         Qt::QueuedConnection);
+    }
+    ~Rig()
+    {
+        link.reset();   // the loop ends before the backend goes
+        installHidBackend(nullptr);
+    }
+
+    static VirtualMouse::Config config()
+    {
+        VirtualMouse::Config c;
+        c.reportLength = 32;
+        c.isEncode = true;
+        c.sCode = QString::fromLatin1(kCode);
+        return c;
+    }
+    // True when exactly count announcements have arrived within the time-out.
+    bool waitHeard(int count)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (heardCount.load() < count && clock.elapsed() < kDeliveryTimeoutMs)
+            QTest::qWait(5);
+        QCoreApplication::processEvents();
+        return heardCount.load() == count;
+    }
+};
+
+} // namespace
+
+class TstNotificationThread : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { pacing::setTimeScale(0.05); }
+    void cleanupTestCase() { pacing::setTimeScale(1.0); }
+    void cleanup() { dpi_switch_messages::reset(); }
+
+    // Stage bytes 1..7 pick texts 0..6, anything else text 7; every one arrives on
+    // the GUI thread, in the order the button was pressed.
+    void announcementsInOrderOnTheGuiThread()
+    {
+        QStringList texts;
+        for (int i = 0; i < dpi_switch_messages::kCount; ++i)
+            texts << QStringLiteral("t%1").arg(i);
+        dpi_switch_messages::replace(texts);
+        const QList<int> stages{1, 2, 3, 4, 5, 6, 7, 0, 8, 255, 3};
+        const QStringList expected{"t0 ", "t1 ", "t2 ", "t3 ", "t4 ", "t5 ", "t6 ", "t7 ", "t7 ", "t7 ", "t2 "};
+
+        Rig rig;
+        rig.link->startListening(0);
+        QVERIFY(rig.link->listening);
+        for (int s : stages)
+            rig.mouse.pressDpiButton(s);
+        QVERIFY(rig.waitHeard(int(stages.size())));
+        for (int i = 0; i < stages.size(); ++i) {
+            QCOMPARE(rig.heard[i].stage, stages[i]);
+            QCOMPARE(rig.heard[i].text, expected[i]);
+            QVERIFY(rig.heard[i].onGuiThread);
+        }
+    }
+
+    // The GUI thread replaces the texts while the loop picks them: each text is
+    // whole and belongs to its stage, and a replacement is never undone.
+    void textsReplacedWhileAnnouncing()
+    {
+        Rig rig;
+        rig.link->startListening(0);
+        constexpr int kPresses = 40;
+        for (int n = 0; n < kPresses; ++n) {
+            QStringList texts;
+            for (int i = 0; i < dpi_switch_messages::kCount; ++i)
+                texts << QStringLiteral("g%1-s%2").arg(n).arg(i);
+            dpi_switch_messages::replace(texts);
+            rig.mouse.pressDpiButton(n % 7 + 1);
+            if (n % 4 == 3)   // let some reports meet a replacement in flight
+                QVERIFY(rig.waitHeard(n + 1));
+        }
+        QVERIFY(rig.waitHeard(kPresses));
+        int lastGeneration = -1;
+        const QRegularExpression form(QStringLiteral("^g(\\d+)-s(\\d) $"));
+        for (int n = 0; n < kPresses; ++n) {
+            const Announcement& a = rig.heard[n];
+            QCOMPARE(a.stage, n % 7 + 1);
+            const QRegularExpressionMatch m = form.match(a.text);
+            QVERIFY2(m.hasMatch(), qPrintable(a.text));
+            QCOMPARE(m.captured(2).toInt(), a.stage - 1);
+            const int generation = m.captured(1).toInt();
+            QVERIFY(generation >= n);   // replaced before the press, never older
+            QVERIFY(generation >= lastGeneration);
+            lastGeneration = generation;
+        }
+    }
+
+    // Commands on the GUI thread while the loop reads and a third thread presses
+    // the button: every line of the shared wire log is whole, and every command
+    // and every report is in it once.
+    void commandsWhileListening()
+    {
+        Rig rig;
+        rig.link->startListening(0);
+        QFile::resize(rig.logPath, 0);
+        constexpr int kPresses = 24;
+        constexpr int kCommands = 12;
+        std::atomic<bool> giveUp{false};
+        std::thread hand([&] {
+            for (int n = 0; n < kPresses && !giveUp; ++n) {
+                rig.mouse.pressDpiButton(n % 7 + 1);
+                // The next press waits for this one to be heard (the mouse keeps a short queue).
+                while (rig.heardCount.load() <= n && !giveUp)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+        int sent = 0;
+        for (int c = 0; c < kCommands; ++c)
+            sent += rig.link->hid553_0BH_SetCurrentDPI(static_cast<uchar>(c % 7)) ? 1 : 0;
+        const bool allHeard = rig.waitHeard(kPresses);
+        giveUp = true;
+        hand.join();
+        QVERIFY(allHeard);
+        QCOMPARE(sent, kCommands);
+
+        QFile f(rig.logPath);
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        int setFeatures = 0, reports = 0;
+        while (!f.atEnd()) {
+            const QString line = QString::fromUtf8(f.readLine()).trimmed();
+            const auto e = parseWireLogLine(line);
+            QVERIFY2(e.has_value(), qPrintable(line));
+            if (e->op == QLatin1String("SET_FEATURE"))
+                ++setFeatures;
+            if (e->op == QLatin1String("READ") && e->path == QLatin1String(VirtualMouse::kNotifyPath)
+                && e->result == protocol::kNotifyReportSize)
+                ++reports;
+        }
+        QCOMPARE(setFeatures, kCommands);
+        QCOMPARE(reports, kPresses);
+    }
+
+    // Restarting replaces the loop, and stopping ends the only one: after the stop
+    // no report is read any more, however often the loop was started.
+    void stopEndsEveryLoop_data()
+    {
+        QTest::addColumn<int>("starts");
+        QTest::newRow("started once") << 1;
+        QTest::newRow("restarted") << 3;
+    }
+    void stopEndsEveryLoop()
+    {
+        QFETCH(int, starts);
+        Rig rig;
+        for (int i = 0; i < starts; ++i)
+            rig.link->startListening(0);
+        rig.mouse.pressDpiButton(2);
+        QVERIFY(rig.waitHeard(1));
+
+        rig.link->stopListening();
+        QVERIFY(!rig.link->listening);
+        QFile::resize(rig.logPath, 0);
+        rig.mouse.pressDpiButton(4);
+        QTest::qWait(kQuietMs);
+        QCOMPARE(rig.heardCount.load(), 1);
+        QVERIFY(entriesWithOp(readWireLog(rig.logPath), QStringLiteral("OPEN")).isEmpty());
+    }
+
+    // The link goes while reports keep coming: its destruction waits for the loop,
+    // and nothing is delivered from a link that is gone.
+    void destroyedWhileReportsFlow()
+    {
+        Rig rig;
+        rig.link->startListening(0);
+        std::atomic<bool> stop{false};
+        std::thread hand([&] {
+            while (!stop) {
+                rig.mouse.pressDpiButton(1);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(rig.heardCount.load() >= 3, kDeliveryTimeoutMs);
+        rig.link.reset();
+        QCoreApplication::processEvents();   // what was queued before the end still arrives
+        const int heardAtDestruction = rig.heardCount.load();
+        QTest::qWait(kQuietMs);
+        stop = true;
+        hand.join();
+        QCOMPARE(rig.heardCount.load(), heardAtDestruction);
+    }
+
+    // Unplugging ends the loop from its own thread: the flag drops, the removal
+    // reaches the GUI thread once, and the notification path is forgotten there.
+    void unplugEndsTheLoopOnce()
+    {
+        Rig rig;
+        rig.link->startListening(0);
+        rig.mouse.unplug();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.removals, 1, kDeliveryTimeoutMs);
+        QVERIFY(!rig.link->listening);
+        QVERIFY(rig.link->deviceTable[0]->notifyPath.isEmpty());
+        QTest::qWait(kQuietMs);
+        QCOMPARE(rig.removals, 1);
+        QCOMPARE(rig.heardCount.load(), 0);
+    }
+};
+
+QTEST_MAIN(TstNotificationThread)
+#include "tst_notification_thread.moc"

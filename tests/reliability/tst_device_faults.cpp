@@ -1,0 +1,669 @@
+// Faults of the mouse against the whole application: a transfer failing at every
+// point of a sequence in turn, a mouse that stops answering, pulled out during an
+// upload, a profile-block read or the notification loop, and answers with garbage
+// or the wrong length. After each: the event loop kept turning, the settings files
+// hold exactly what was saved, nothing was sent that the sequence does not
+// prescribe, and the mouse is detected again.
+#include "fault_rig.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+
+using namespace reliability;
+using Family = VirtualMouse::Family;
+
+namespace {
+
+QVariantList ints(std::initializer_list<int> values)
+{
+    QVariantList out;
+    for (int v : values)
+        out.append(v);
+    return out;
+}
+
+// Buttons as the scene sends them, with a gun button on slot 5.
+QVariantList keyEntries(bool withGun)
+{
+    QVariantList e;
+    for (int n = 0; n < 16; ++n)
+        e += ints({0, 0, n < 5 ? 0xF0 + n : 0, 0});
+    if (withGun) {
+        e[20] = 8;
+        e[22] = 2;
+    }
+    return e;
+}
+
+QVariantList macroBytes()
+{
+    QVariantList out;
+    for (int i = 0; i < 128; ++i)
+        out.append((i * 7 + 3) & 0xFF);
+    return out;
+}
+
+// --- the sequences under test ---
+
+struct Sequence {
+    const char* name;
+    Family family;
+    bool isGun;
+    bool isConnect;                 // the sequence is the detection itself
+    void (*run)(AppRig&);
+};
+
+void connectRun(AppRig& rig) { rig.window->checkDevice(); }
+void keyMatrixGun(AppRig& rig) { rig.view()->mouseSetKeyMatrix(keyEntries(true), true, ints({10, 20, 30})); }
+void keyMatrixPlain(AppRig& rig) { rig.view()->mouseSetKeyMatrix(keyEntries(false), true, {}); }
+void dpiGun(AppRig& rig)
+{
+    rig.view()->mouseSetDpi(4, QStringLiteral("3360"), ints({400, 800, 1600, 3200, 4000, 5000, 6000, 6000}));
+}
+void macroUpload(AppRig& rig) { rig.view()->mouseSendMacroData(macroBytes(), 2); }
+void profileUpload(AppRig& rig) { rig.view()->mouseSetProfile(1); }
+
+const Sequence kSequences[] = {
+    {"553 connect", Family::F553, false, true, connectRun},
+    {"560 gun connect", Family::F560, true, true, connectRun},
+    {"553 gun key matrix", Family::F553, true, false, keyMatrixGun},
+    {"560 gun key matrix", Family::F560, true, false, keyMatrixGun},
+    {"560 gun dpi", Family::F560, true, false, dpiGun},
+    {"553 macro", Family::F553, false, false, macroUpload},
+    {"560 macro", Family::F560, false, false, macroUpload},
+    {"560 key matrix", Family::F560, false, false, keyMatrixPlain},
+    {"560 profile block", Family::F560, false, false, profileUpload},
+};
+enum SequenceId { Connect553, ConnectGun560, KeyGun553, KeyGun560, DpiGun560, Macro553, Macro560, Key560, Profile560 };
+
+// Connects (unless the sequence is the connection) and marks the log.
+bool prepare(AppRig& rig, const Sequence& seq)
+{
+    if (!seq.isConnect) {
+        rig.window->checkDevice();
+        if (!rig.window->deviceConnected)
+            return false;
+    }
+    rig.mark();
+    return true;
+}
+
+// What a fault-free run of a sequence leaves behind.
+struct Baseline {
+    QList<Step> steps;
+    FirmwareState mouseBefore;
+    FirmwareState mouseAfter;
+    std::array<std::array<uchar, 128>, 5> blocksAfter{};
+    TreeSnapshot modulesBefore;
+    TreeSnapshot modulesAfter;
+};
+
+const Baseline& baselineOf(int id)
+{
+    static QMap<int, Baseline> cache;
+    if (!cache.contains(id)) {
+        const Sequence& seq = kSequences[id];
+        DebugCapture quiet;
+        AppRig rig(seq.family, seq.isGun);
+        Baseline b;
+        prepare(rig, seq);
+        b.mouseBefore = rig.mouse->state();
+        b.modulesBefore = rig.modules();
+        seq.run(rig);
+        b.steps = rig.steps();
+        b.mouseAfter = rig.mouse->state();
+        b.blocksAfter = rig.view()->profileBlocks;
+        b.modulesAfter = rig.modules();
+        cache.insert(id, b);
+    }
+    return cache[id];
+}
+
+int transferCount(const QList<Step>& steps)
+{
+    return int(std::count_if(steps.begin(), steps.end(), [](const Step& s) { return s.isTransfer(); }));
+}
+
+// The part of the mouse's state one command writes, copied from src.
+void copyTarget(FirmwareState& dst, const FirmwareState& src, Family family, const QList<Step>& command)
+{
+    const int op = commandOpcode(command);
+    const int param = command.isEmpty() ? 0 : [&] {
+        for (const Step& s : command)
+            if (s.op == QLatin1String("SET_FEATURE"))
+                return int(uint8_t(s.sent[1]));
+        return 0;
+    }();
+    const bool f560 = family == Family::F560;
+    if ((op == 0x12 && !f560) || (op == 0x0D && f560)) {
+        dst.keyMatrices[param - 1] = src.keyMatrices[param - 1];
+    } else if (op == 0x0C && f560) {
+        dst.profileBlocks[param] = src.profileBlocks[param];
+    } else if (op == 0x02) {
+        dst.activeKeyMatrix = src.activeKeyMatrix;
+        dst.currentProfile = src.currentProfile;
+    } else if ((op == 0x03 && !f560) || (op == 0x01 && f560)) {
+        dst.keyboardOptions = src.keyboardOptions;
+    } else if (op == 0x13 || op == 0x0F) {
+        dst.macros[param - 1] = src.macros[param - 1];
+    }
+}
+
+bool completed(const QList<Step>& command)
+{
+    return !command.isEmpty() && command.first().op == QLatin1String("OPEN")
+        && std::none_of(command.begin(), command.end(), [](const Step& s) { return s.failed; });
+}
+
+// The mouse after the expected trace: what every completed command wrote, the
+// rest as it was before.
+FirmwareState expectedMouse(const Baseline& b, const QList<Step>& expected, Family family)
+{
+    FirmwareState out = b.mouseBefore;
+    for (const auto& command : splitCommands(expected))
+        if (completed(command))
+            copyTarget(out, b.mouseAfter, family, command);
+    return out;
+}
+
+// The profile blocks the view holds after the expected trace: as after the
+// fault-free run, except that a block the fault-free run read and the expected
+// trace did not read completely keeps what the view had before.
+void verifyBlocks(const AppRig& rig, const Baseline& b, const QList<Step>& expected,
+                  const std::array<std::array<uchar, 128>, 5>& before)
+{
+    auto blockOf = [](const QList<Step>& command) { return int(uint8_t(command[1].sent[1])); };
+    QSet<int> read;
+    for (const auto& command : splitCommands(expected))
+        if (commandOpcode(command) == 0x8C && completed(command))
+            read.insert(blockOf(command));
+    auto blocks = b.blocksAfter;
+    for (const auto& command : splitCommands(b.steps))
+        if (commandOpcode(command) == 0x8C && !read.contains(blockOf(command)))
+            blocks[blockOf(command)] = before[blockOf(command)];
+    for (int i = 0; i < 5; ++i)
+        QVERIFY2(rig.view()->profileBlocks[i] == blocks[i], qPrintable(QStringLiteral("profile block %1").arg(i)));
+}
+
+// Nothing after an unplug but the failed transfer, its close, and one failed
+// open of the next command (which clears the path, so nothing more is tried).
+QList<Step> expectedAfterUnplug(const QList<Step>& baseline, int index)
+{
+    QList<QList<Step>> commands = splitCommands(baseline);
+    const auto [c, s] = locateTransfer(commands, index);
+    if (c < 0)
+        return baseline;
+    QList<Step> cut = commands[c].mid(0, s + 1);
+    cut.last().failed = true;
+    cut.append(Step{QStringLiteral("CLOSE"), {}, false});
+    QList<Step> out = joinCommands(commands.mid(0, c));
+    out += cut;
+    if (c + 1 < commands.size())
+        out.append(Step{QStringLiteral("OPEN"), {}, true});
+    return out;
+}
+
+// A mouse that falls silent before transfer `index`: every later answer fails
+// (feature answers at once, bulk reads after their time-out); sends still go.
+QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index)
+{
+    QList<QList<Step>> commands = splitCommands(baseline);
+    QList<QList<Step>> out;
+    int n = 0;
+    bool dropWriteBack = false;
+    for (const QList<Step>& command : commands) {
+        const int op = commandOpcode(command);
+        if (dropWriteBack && (op == 0x03 || op == 0x01)) {
+            dropWriteBack = false;
+            continue;
+        }
+        QList<Step> kept;
+        bool cut = false;
+        for (const Step& s : command) {
+            const bool answer = s.op == QLatin1String("GET_FEATURE") || s.op == QLatin1String("READ");
+            const int at = s.isTransfer() ? n++ : -1;
+            kept.append(s);
+            if (answer && at >= index) {
+                kept.last().failed = true;
+                kept.append(Step{QStringLiteral("CLOSE"), {}, false});
+                cut = true;
+                break;
+            }
+        }
+        out.append(kept);
+        if (cut && op == 0x00)
+            return joinCommands(out);
+        dropWriteBack = cut && (op == 0x83 || op == 0x81);
+    }
+    return joinCommands(out);
+}
+
+QList<int> opcodesOf(const QList<Step>& steps)
+{
+    QList<int> out;
+    for (const auto& c : splitCommands(steps))
+        out.append(commandOpcode(c));
+    return out;
+}
+
+// The commands of a connection of this model.
+QList<int> connectOpcodes(Family family, bool isGun)
+{
+    if (family == Family::F553)
+        return {0x00, 0x83, 0x03};
+    QList<int> out{0x00, 0x81, 0x01};
+    for (int i = 0; i < (isGun ? 5 : 2); ++i)
+        out.append(0x8C);
+    return out;
+}
+
+} // namespace
+
+class TstDeviceFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { pacing::setTimeScale(0.0); }
+    void cleanupTestCase() { pacing::setTimeScale(1.0); }
+
+    void everyTransferFailsOnceInTurn_data();
+    void everyTransferFailsOnceInTurn();
+    void mouseStopsAnswering_data();
+    void mouseStopsAnswering();
+    void bulkInputStopsComing();
+    void unplugDuringUpload_data();
+    void unplugDuringUpload();
+    void unplugDuringProfileRead_data();
+    void unplugDuringProfileRead();
+    void unplugDuringNotificationLoop();
+    void badAnswersAtConnection_data();
+    void badAnswersAtConnection();
+    void shortAnswersHandBackThePresets_data();
+    void shortAnswersHandBackThePresets();
+    void shortBulkReportsFailTheRead();
+};
+
+void TstDeviceFaults::everyTransferFailsOnceInTurn_data()
+{
+    pacing::setTimeScale(0.0);
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("failAt");
+    for (int id : {Connect553, ConnectGun560, KeyGun553, KeyGun560, DpiGun560, Macro553}) {
+        const int n = transferCount(baselineOf(id).steps);
+        for (int k = 0; k < n; ++k)
+            QTest::addRow("%s, transfer %d of %d", kSequences[id].name, k, n) << id << k;
+    }
+}
+
+void TstDeviceFaults::everyTransferFailsOnceInTurn()
+{
+    QFETCH(int, id);
+    QFETCH(int, failAt);
+    const Sequence& seq = kSequences[id];
+    const Baseline& base = baselineOf(id);
+    DebugCapture debug;
+    AppRig rig(seq.family, seq.isGun);
+    QVERIFY(prepare(rig, seq));
+    const auto blocksBefore = rig.view()->profileBlocks;
+
+    rig.mouse->failTransfers(1, failAt);
+    LoopWatch watch;
+    watch.start();
+    seq.run(rig);
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+
+    // The failed command stops there; every other command of the sequence is still
+    // attempted once; nothing else goes out.
+    const QList<Step> expected = expectedAfterFailure(base.steps, failAt);
+    const QList<Step> got = rig.steps();
+    QCOMPARE(describe(got), describe(expected));
+    QCOMPARE(got, expected);
+    QVERIFY(rig.link().linkFree);
+
+    QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
+    verifyBlocks(rig, base, expected, blocksBefore);
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+
+    if (seq.isConnect) {
+        const bool challengeFailed = commandOpcode(splitCommands(expected).first()) == 0x00
+            && !completed(splitCommands(expected).first());
+        QCOMPARE(rig.window->deviceConnected, !challengeFailed);
+        QCOMPARE(debug.count(QStringLiteral("Device DisConnect")), challengeFailed ? 1 : 0);
+    }
+    // The link is not left stuck: the next detection connects.
+    rig.quietListener();
+    rig.mark();
+    rig.window->checkDevice();
+    QVERIFY(rig.window->deviceConnected);
+    QCOMPARE(opcodesOf(rig.steps()), connectOpcodes(seq.family, seq.isGun));
+}
+
+void TstDeviceFaults::mouseStopsAnswering_data()
+{
+    pacing::setTimeScale(0.0);
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("silentFrom");
+    // Every point of the short connection; in the long one each kind of transfer of
+    // the first block read, a later block's middle and the very last report.
+    const QMap<int, QList<int>> points{{Connect553, {0, 1, 2, 3, 4}},
+                                       {ConnectGun560, {1, 3, 4, 5, 6, 7, 8, 10, 19, 34}}};
+    for (auto it = points.cbegin(); it != points.cend(); ++it) {
+        const int n = transferCount(baselineOf(it.key()).steps);
+        for (int k : it.value())
+            QTest::addRow("%s, from transfer %d of %d", kSequences[it.key()].name, k, n) << it.key() << k;
+    }
+}
+
+void TstDeviceFaults::mouseStopsAnswering()
+{
+    QFETCH(int, id);
+    QFETCH(int, silentFrom);
+    const Sequence& seq = kSequences[id];
+    const Baseline& base = baselineOf(id);
+    DebugCapture debug;
+    AppRig rig(seq.family, seq.isGun);
+    QVERIFY(prepare(rig, seq));
+    const auto blocksBefore = rig.view()->profileBlocks;
+    VirtualMouse* mouse = rig.mouse.get();
+    rig.faults->atTransfer(silentFrom, [mouse] { mouse->setSilent(true); });
+
+    LoopWatch watch;
+    watch.start();
+    seq.run(rig);
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+    // At most one bulk read waits its time-out: the rest fail on their feature answer.
+    QVERIFY2(watch.elapsed() <= kMaxStallMs, qPrintable(QString::number(watch.elapsed())));
+
+    const QList<Step> expected = expectedAfterSilence(base.steps, silentFrom);
+    QCOMPARE(describe(rig.steps()), describe(expected));
+    QCOMPARE(rig.steps(), expected);
+    QVERIFY(rig.link().linkFree);
+    QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
+    verifyBlocks(rig, base, expected, blocksBefore);
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+
+    // Answering again, it is connected by the next detection.
+    rig.mouse->setSilent(false);
+    rig.quietListener();
+    rig.window->checkDevice();
+    QVERIFY(rig.window->deviceConnected);
+}
+
+// Feature answers come, bulk input never does: five profile-block reads that each
+// wait their time-out. The window must get its turn between them.
+void TstDeviceFaults::bulkInputStopsComing()
+{
+    const Sequence& seq = kSequences[ConnectGun560];
+    DebugCapture debug;
+    AppRig rig(seq.family, seq.isGun);
+    rig.mark();
+    rig.faults->bulkStalled = true;
+    LoopWatch watch;
+    watch.start();
+    rig.window->checkDevice();
+    watch.stop();
+    QVERIFY(rig.window->deviceConnected);
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+    QVERIFY(watch.elapsed() >= 5 * pacing::kBulkReadTimeoutMs);
+
+    const QList<QList<Step>> commands = splitCommands(rig.steps());
+    QCOMPARE(opcodesOf(rig.steps()), connectOpcodes(seq.family, true));
+    // Block, answer, one read that gets nothing, close: no second read, no retry.
+    for (int b = 0; b < 5; ++b)
+        QCOMPARE(describe(commands[3 + b]),
+                 QStringLiteral("OPEN SET_FEATURE:8c 0%1 GET_FEATURE READ! CLOSE").arg(b));
+    for (const auto& block : rig.view()->profileBlocks)
+        QVERIFY(block == (std::array<uchar, 128>{}));
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+}
+
+void TstDeviceFaults::unplugDuringUpload_data()
+{
+    pacing::setTimeScale(0.0);
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("after");   // transfers that still went through
+    for (int id : {Macro553, Macro560, Key560, Profile560})
+        for (int k : {1, 3})
+            QTest::addRow("%s, after %d transfers", kSequences[id].name, k) << id << k;
+    QTest::addRow("553 gun key matrix, second matrix") << int(KeyGun553) << 4;
+    QTest::addRow("560 gun key matrix, third matrix") << int(KeyGun560) << 12;
+}
+
+void TstDeviceFaults::unplugDuringUpload()
+{
+    QFETCH(int, id);
+    QFETCH(int, after);
+    pacing::setTimeScale(0.05);
+    const Sequence& seq = kSequences[id];
+    const Baseline& base = baselineOf(id);
+    DebugCapture debug;
+    AppRig rig(seq.family, seq.isGun);
+    QVERIFY(prepare(rig, seq));
+
+    rig.mouse->unplugAfterTransfers(after);
+    LoopWatch watch;
+    watch.start();
+    seq.run(rig);
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+    if (after >= 2)
+        QVERIFY(watch.ticks > 0);   // the pauses after the reports kept the window going
+
+    const QList<Step> expected = expectedAfterUnplug(base.steps, after);
+    QCOMPARE(describe(rig.steps()), describe(expected));
+    QCOMPARE(rig.steps(), expected);
+    // Half an upload never reaches the mouse's memory.
+    QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
+
+    QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 2000);
+    QTRY_VERIFY(!rig.view()->isEnabled());
+    QVERIFY(!rig.link().listening);
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+
+    rig.mouse->plug();
+    rig.mark();
+    QVERIFY(rig.detectsAgain(debug));
+    // The interrupted upload is not repeated: only the connection goes out.
+    QCOMPARE(opcodesOf(rig.steps()), connectOpcodes(seq.family, seq.isGun));
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+}
+
+void TstDeviceFaults::unplugDuringProfileRead_data()
+{
+    QTest::addColumn<int>("after");
+    // The connection: 00 (2 transfers), 81 (2), 01 (1), then 8C blocks of 6 transfers each.
+    QTest::newRow("block 0 sent") << 6;
+    QTest::newRow("block 0 answered") << 7;
+    QTest::newRow("block 0, two reports read") << 9;
+    QTest::newRow("block 2, three reports read") << 5 + 12 + 5;
+    QTest::newRow("block 4, last report pending") << 5 + 24 + 5;
+}
+
+void TstDeviceFaults::unplugDuringProfileRead()
+{
+    QFETCH(int, after);
+    const Sequence& seq = kSequences[ConnectGun560];
+    const Baseline& base = baselineOf(ConnectGun560);
+    DebugCapture debug;
+    AppRig rig(seq.family, seq.isGun);
+    rig.mark();
+    rig.mouse->unplugAfterTransfers(after);
+    LoopWatch watch;
+    watch.start();
+    rig.window->checkDevice();
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+    QVERIFY(rig.window->deviceConnected);
+
+    const QList<Step> expected = expectedAfterUnplug(base.steps, after);
+    QCOMPARE(describe(rig.steps()), describe(expected));
+    QCOMPARE(rig.steps(), expected);
+    verifyBlocks(rig, base, expected, {});
+
+    QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 2000);
+    QTRY_VERIFY(!rig.view()->isEnabled());
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+
+    rig.mouse->plug();
+    rig.mark();
+    QVERIFY(rig.detectsAgain(debug));
+    QCOMPARE(opcodesOf(rig.steps()), connectOpcodes(seq.family, true));
+    for (int b = 0; b < 5; ++b)
+        QVERIFY(rig.view()->profileBlocks[b] == base.blocksAfter[b]);
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+}
+
+void TstDeviceFaults::unplugDuringNotificationLoop()
+{
+    DebugCapture debug;
+    AppRig rig(Family::F553, false);
+    rig.window->checkDevice();
+    QVERIFY(rig.link().listening);
+    const TreeSnapshot before = rig.modules();
+    for (int stage = 1; stage <= 3; ++stage)
+        rig.mouse->pressDpiButton(stage);
+
+    LoopWatch watch;
+    watch.start();
+    rig.mouse->unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 2000);
+    QTRY_VERIFY(!rig.view()->isEnabled());
+    // Commands the scene still sends fail at once: one failed open, then nothing.
+    rig.mark();
+    QElapsedTimer t;
+    t.start();
+    rig.view()->mouseSetReportRate(2);
+    QCOMPARE(rig.view()->GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
+    QVERIFY(t.elapsed() < kSlackMs);
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+    QCOMPARE(rig.steps(), (QList<Step>{Step{QStringLiteral("OPEN"), {}, true}}));
+    QVERIFY(rig.link().linkFree);
+    QCOMPARE(changedPaths(rig.modules(), before), QStringList());
+
+    rig.mouse->plug();
+    rig.mark();
+    QVERIFY(rig.detectsAgain(debug));
+    QCOMPARE(opcodesOf(rig.steps()), connectOpcodes(Family::F553, false));
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+}
+
+void TstDeviceFaults::badAnswersAtConnection_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<bool>("garbage");
+    QTest::addColumn<int>("answerLength");   // -1: whole answers
+    QTest::addColumn<bool>("connects");
+    for (Family f : {Family::F553, Family::F560}) {
+        const char* name = f == Family::F553 ? "553" : "560";
+        QTest::addRow("%s garbage", name) << int(f) << true << -1 << false;
+        for (int n : {0, 1, 5, 8})
+            QTest::addRow("%s answer of %d bytes", name, n) << int(f) << false << n << false;
+        QTest::addRow("%s answer of 64 bytes", name) << int(f) << false << 64 << true;
+    }
+}
+
+void TstDeviceFaults::badAnswersAtConnection()
+{
+    QFETCH(int, family);
+    QFETCH(bool, garbage);
+    QFETCH(int, answerLength);
+    QFETCH(bool, connects);
+    DebugCapture debug;
+    AppRig rig(Family(family), false);
+    rig.window->show();
+    const TreeSnapshot before = rig.modules();
+    rig.mouse->setGarbageAnswers(garbage);
+    rig.mouse->setAnswerLength(answerLength);
+    rig.mark();
+    LoopWatch watch;
+    watch.start();
+    rig.window->checkDevice();
+    watch.stop();
+    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
+
+    QCOMPARE(rig.window->deviceConnected, connects);
+    QCOMPARE(rig.window->isVisible(), connects);
+    QCOMPARE(rig.link().listening.load(), connects);
+    // A refused challenge ends detection: nothing but the challenge went out.
+    QCOMPARE(opcodesOf(rig.steps()), connects ? connectOpcodes(Family(family), false) : QList<int>{0x00});
+    QCOMPARE(changedPaths(rig.modules(), before), QStringList());
+
+    rig.mouse->setGarbageAnswers(false);
+    rig.mouse->setAnswerLength(-1);
+    rig.quietListener();
+    rig.window->checkDevice();
+    QVERIFY(rig.window->deviceConnected);
+    QCOMPARE(rig.writtenOutsideModules(), QStringList());
+}
+
+void TstDeviceFaults::shortAnswersHandBackThePresets_data()
+{
+    QTest::addColumn<int>("answerLength");
+    for (int n : {0, 1, 5, 8})
+        QTest::addRow("%d bytes", n) << n;
+}
+
+// A feature answer shorter than the frame is no answer: the queries hand back their
+// presets instead of a mix of answer and preset bytes.
+void TstDeviceFaults::shortAnswersHandBackThePresets()
+{
+    QFETCH(int, answerLength);
+    DebugCapture debug;
+    {
+        AppRig rig(Family::F553, false);
+        rig.window->checkDevice();
+        QVERIFY(rig.window->deviceConnected);
+        rig.mouse->setAnswerLength(answerLength);
+        QCOMPARE(rig.view()->GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
+        QCOMPARE(rig.view()->mouseGetCurrentDPI(), QVariant(0));
+        QVERIFY(rig.link().linkFree);
+        uchar b1 = 0x11, b2 = 0x22, b3 = 0x33, b4 = 0x44;
+        QVERIFY(!rig.link().hid553_83H_GetKeyboardoption(b1, b2, b3, b4));
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({0x11, 0x22, 0x33, 0x44}));
+    }
+    {
+        AppRig rig(Family::F560, false);
+        rig.window->checkDevice();
+        QVERIFY(rig.window->deviceConnected);
+        rig.mouse->setAnswerLength(answerLength);
+        QCOMPARE(rig.view()->mouseReadCurrentProfile(), QVariant(0));
+        QCOMPARE(rig.view()->mouseGetCurrentDPI(), QVariant(0));
+        const auto blocks = rig.view()->profileBlocks;
+        rig.view()->mouseReadProfile(1);
+        QVERIFY(rig.view()->profileBlocks == blocks);
+    }
+    QVERIFY(debug.any(QStringLiteral("answer")));
+}
+
+// A bulk report shorter than its chunk fails the read; the cached block stays.
+void TstDeviceFaults::shortBulkReportsFailTheRead()
+{
+    DebugCapture debug;
+    AppRig rig(Family::F560, true);
+    rig.window->checkDevice();
+    QVERIFY(rig.window->deviceConnected);
+    const auto blocks = rig.view()->profileBlocks;
+    QVERIFY(blocks[2] == FirmwareState::factoryProfileBlock(2));
+
+    rig.faults->bulkReportBytes = 5;
+    rig.mark();
+    rig.view()->mouseReadProfile(2);
+    QVERIFY(rig.view()->profileBlocks == blocks);
+    const QList<Step> steps = rig.steps();
+    QCOMPARE(describe(steps), QStringLiteral("OPEN SET_FEATURE:8c 02 GET_FEATURE READ CLOSE"));
+    QVERIFY(rig.link().linkFree);
+    QVERIFY(debug.any(QStringLiteral("bulk report")));
+
+    rig.faults->bulkReportBytes = -1;
+    rig.view()->mouseReadProfile(2);
+    QVERIFY(rig.view()->profileBlocks[2] == FirmwareState::factoryProfileBlock(2));
+}
+
+QTEST_MAIN(TstDeviceFaults)
+#include "tst_device_faults.moc"
