@@ -6,8 +6,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QRandomGenerator>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <mutex>
@@ -349,14 +347,13 @@ void Hid_Thread::startListening(int index)
         record = *deviceTable.at(index);
 
     listening = true;
-    listenTask = QtConcurrent::run(QThreadPool::globalInstance(), [this, record] { listenLoop(record); });
+    listenTask.start([this, record] { listenLoop(record); });
 }
 
 void Hid_Thread::stopListening()
 {
     listening = false;
-    if (listenTask.isValid())
-        listenTask.waitForFinished();
+    listenTask.wait();
 }
 
 void Hid_Thread::listenLoop(DeviceRecord record)

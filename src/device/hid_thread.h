@@ -9,6 +9,7 @@
 
 #include "device/device_record.h"
 #include "device/hid_backend.h"
+#include "device/pool_task.h"
 #include "device/protocol.h"
 
 #include <QFuture>
@@ -42,7 +43,7 @@ public:
     bool linkFree = true;
     std::atomic<bool> listening{false};
     bool settleFlag = true;
-    QFuture<void> listenTask;
+    PoolTask listenTask;   // the notification loop on the global thread pool
     std::array<uint8_t, protocol::kFeatureReportSize> featureOut{};
     std::array<uint8_t, protocol::kFeatureReportSize> featureIn{};
     std::array<uint8_t, protocol::kBulkBufferSize> bulkBuffer{};

@@ -2,7 +2,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -79,21 +78,17 @@ bool EvdevCapture::start(const QString& directory, Deliver deliver)
     qDebug() << "input capture:" << keyboards << "keyboards," << mice << "mice";
     deliverAction = std::move(deliver);
     receiver = std::make_unique<QObject>();
-    reader = QThread::create([this] { readLoop(); });
-    reader->setObjectName(QStringLiteral("evdev reader"));
-    reader->start();
+    reader = std::thread([this] { readLoop(); });
     return true;
 }
 
 void EvdevCapture::stop()
 {
-    if (reader) {
+    if (reader.joinable()) {
         const std::uint64_t one = 1;
         if (::write(wakeFd, &one, sizeof one) < 0)
             qDebug() << "input capture: cannot wake the reader, errno" << errno;
-        reader->wait();
-        delete reader;
-        reader = nullptr;
+        reader.join();
     }
     receiver.reset(); // drops deliveries still queued
     if (wakeFd >= 0) {

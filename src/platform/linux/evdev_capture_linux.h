@@ -10,9 +10,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
-
-class QThread;
 
 class EvdevCapture
 {
@@ -31,7 +30,7 @@ public:
     // Stops the reader, closes the devices and drops events not yet delivered.
     void stop();
 
-    bool running() const { return reader != nullptr; }
+    bool running() const { return reader.joinable(); }
     int keyboardCount() const { return keyboards; }
     int mouseCount() const { return mice; }
 
@@ -42,7 +41,7 @@ private:
     std::vector<std::unique_ptr<Device>> devices;
     std::unique_ptr<QObject> receiver; // GUI-thread target of the queued deliveries
     Deliver deliverAction;
-    QThread* reader = nullptr;
+    std::thread reader;   // joined by stop(): its end is seen by thread checkers too
     int wakeFd = -1;
     int keyboards = 0;
     int mice = 0;
