@@ -24,6 +24,7 @@ public:
     void start(std::function<void()> fn);
     // Returns when the run started last has ended (at once when there is none).
     void wait();
+    void waitForFinished() { wait(); }   // the name QFuture gives it
     // True from start() until the run has ended.
     bool running() const;
 

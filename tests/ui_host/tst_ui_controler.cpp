@@ -82,8 +82,8 @@ private slots:
             QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
             global.setValue("mouse/profileNo", 2);
         }
+        Hid_Thread link;   // outlives the window and the view in it, as in the main window
         QWidget window;
-        Hid_Thread link;
         Ui_Controler control;
         control.init(&window, &link);
         control.view->setLink(&link);
