@@ -26,17 +26,27 @@ void Ui_Controler::init(QWidget* w, Hid_Thread* link, bool loadScene)
     view->setObjectName(QStringLiteral("ui_View"));
     view->setResizeMode(QQuickWidget::SizeViewToRootObject);
     view->setClearColor(Qt::transparent);
-    if (loadScene)
-        view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
-
+    // Published before the scene loads, so bindings see them from the first evaluation.
     QQmlContext* ctx = view->rootContext();
     ctx->setContextProperty(QStringLiteral("ui_View"), view);
     ctx->setContextProperty(QStringLiteral("hid"), link);
     ctx->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    if (loadScene)
+        view->setSource(sceneUrl());
 
     w->resize(view->size());
     QSettings global(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
     w->setWindowTitle(global.value(QStringLiteral("common/name")).toString());
+}
+
+QUrl Ui_Controler::sceneUrl()
+{
+    // Scene developers point CORVANE_SCENE_DIR at a source tree (the folder holding
+    // qml/ and img/) to try scene edits without rebuilding the resources.
+    const QString dir = qEnvironmentVariable("CORVANE_SCENE_DIR");
+    if (!dir.isEmpty())
+        return QUrl::fromLocalFile(dir + QStringLiteral("/qml/main.qml"));
+    return QUrl(QStringLiteral("qrc:modules/qml/main.qml"));
 }
 
 void Ui_Controler::onMinimize()

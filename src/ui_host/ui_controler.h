@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 class myQQuickView;
@@ -23,6 +24,9 @@ public:
     // Sets the window up and loads the scene. link is published as "hid".
     // With loadScene false (script mode) the view is created but no scene is loaded.
     void init(QWidget* window, Hid_Thread* link, bool loadScene = true);
+
+    // Where the scene is loaded from: the resources, or CORVANE_SCENE_DIR/qml/main.qml.
+    static QUrl sceneUrl();
 
 public slots:
     void onMinimize();
