@@ -1,79 +1,54 @@
 import QtQuick
+import "common"
+import "basic"
+import "J2"
 
-// The root of the scene. The pages come later; this root already answers every
-// call the host makes and does the one-time start-up reading of initUI.
+// The root of the scene: the frame with its panels, title-bar menu and bottom bar,
+// the dialogs over a dimming mask, the busy protection and the start-up sequence.
 Item {
     id: mainIten
-    width: 1024
-    height: 640
-    visible: false
 
-    property bool isPownOn: false
+    // Captions of the frame, replaced by the language group "main".
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
     property string language: "ChineseSimplified"
-    property string url: ""
+    property string url: "https://www.corvane.example"
     property bool isColorful: false
     property bool isGun: true
     property string icType: "553-24"
+    property bool isPownOn: false
+    property int skin_No: 1
     property int keyCount: 8
     property int profileNo: 0
-    property var langGroups: ({})
-    // The highlighted DPI stage, counted from 0 (-1: none).
-    property int currentDPI: -1
+    // The texts of the language group "other", kept for the pages that ask for them.
+    property var otherLang: []
+    // The highlighted DPI stage, counted from 0.
+    property alias currentDPI: dpiSettingMain.currentDPI
+    // True once the first protection has ended and the full frame shows.
+    property bool frameShown: false
+    readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
+    readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
+        || keyAssignment.visible || profileDialog.visible || resetBox.visible
+
+    property string fontFamily: Theme.fontFamily
+    property int fontMinSize: Theme.fontMinSize
+    property int fontNormalSize: Theme.fontNormalSize
+    property int fontMiddleSize: Theme.fontMiddleSize
+    property int fontMaxSize: Theme.fontMaxSize
+    property color fontColor: Theme.fontColor
+    property color colorGray0: Theme.colorGray0
+    property color colorGray1: Theme.colorGray1
+    property color colorGray2: Theme.colorGray2
+    property color colorGray3: Theme.colorGray3
+    property color colorBlue: Theme.colorBlue
+    property color colorOrange: Theme.colorOrange
+    property color colorBlack: Theme.colorBlack
 
     signal emptyAreaPressed()
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int vornCode, int x, int y)
 
-    Rectangle {
-        anchors.fill: parent
-        radius: 8
-        color: "#1a1a1a"
-        border.color: "#3c3c3c"
-        Text {
-            anchors.centerIn: parent
-            text: "CORVANE SKARN MOUSE GX17"
-            color: "#ffffff"
-            font.pixelSize: 16
-        }
-        Text {
-            id: busyText
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: parent.verticalCenter
-            anchors.topMargin: 24
-            text: "LOADING ......"
-            color: "#229bd0"
-            visible: false
-            SequentialAnimation on opacity {
-                running: busyText.visible
-                loops: Animation.Infinite
-                NumberAnimation { from: 1.0; to: 0.2; duration: 400 }
-                NumberAnimation { from: 0.2; to: 1.0; duration: 400 }
-            }
-        }
-    }
-
-    MouseArea {
-        anchors.fill: parent
-        property point pressPos
-        onPressed: function(mouse) { pressPos = Qt.point(mouse.x, mouse.y); mainIten.emptyAreaPressed() }
-        onPositionChanged: function(mouse) {
-            ui_Ctl.onXChanged(mouse.x - pressPos.x)
-            ui_Ctl.onYChanged(mouse.y - pressPos.y)
-        }
-    }
-
-    Timer {
-        id: protectTimer
-        repeat: false
-        onTriggered: { ui_View.setEnabled(true); busyText.visible = false }
-    }
-
-    function globalText(key, fallback) {
-        var v = ui_View.getGlobalData(key)
-        return (v === undefined || v === null) ? fallback : String(v)
-    }
+    // --- functions called by the host ---
 
     function initUI() {
         setProtectUI(1000)
@@ -82,37 +57,384 @@ Item {
             isColorful = globalText("mouse/isColorful", String(isColorful)) === "true"
             icType = globalText("mouse/icType", icType)
             isGun = globalText("mouse/isGun", String(isGun)) === "true"
-            keyCount = Number(globalText("mouse/keyCount", keyCount))
+            keyCount = globalNumber("mouse/keyCount", keyCount)
             language = globalText("common/language", language)
             url = globalText("common/url", url)
             if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
                 hid.hid560_02H_SetCurrentProfile(1)
-            var groups = ["main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
-                          "systemSetting", "gunControl", "profile", "keyCode", "other"]
-            var loaded = {}
-            for (var i = 0; i < groups.length; ++i)
-                loaded[groups[i]] = ui_View.getLangStrings(groups[i], language)
-            langGroups = loaded
-            mainLang = loaded["main"]
-            var p = Number(globalText("mouse/profileNo", "0"))
-            profileNo = isNaN(p) ? 0 : p
+            loadLanguages()
+            reportRateRect.init(false, false)
+            profileDialog.init()
+            profileNo = globalNumber("mouse/profileNo", 0)
+            profileSelector.selectProfile(profileNo)
             ui_View.setCurrentProfile(profileNo)
+            macroEditor.init()
+            gunControl.init()
+            keyListMain.init(false, false)
+            dpiSettingMain.init(false, false)
+            lightControlMain.init(false, false)
+            systemSetting.init(false, false)
             isPownOn = true
         }
         var dpi = Number(ui_View.mouseGetCurrentDPI())
-        currentDPI = isNaN(dpi) ? -1 : dpi - 1
+        if (!isNaN(dpi))
+            dpiSettingMain.currentDPI = dpi - 1
     }
     function run() {}
     function setProtectUI(interval) {
-        busyText.visible = true
+        busyIndicator.setBusy(true)
         ui_View.setEnabled(false)
         protectTimer.interval = interval
         protectTimer.restart()
     }
     function setCurrentDPI(dpiValue) {
         if (Number(dpiValue) !== 0)
-            currentDPI = Number(dpiValue) - 1
+            dpiSettingMain.currentDPI = Number(dpiValue) - 1
     }
     function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
     function detectMouse(isDown, vornCode, x, y) { msg_MS(isDown, vornCode, x, y) }
+
+    // --- functions used by the pages ---
+
+    function controlUIEnable(isEnable) {
+        busyIndicator.setBusy(!isEnable)
+        ui_View.setEnabled(isEnable)
+    }
+    function mainFocus() {
+        reportRateRect.closeMenu()
+        dpiSettingMain.closeMenu()
+        profileSelector.closeMenu()
+        lightControlMain.closeMenu()
+        helpMenu.visible = false
+    }
+
+    // --- the frame's own work ---
+
+    function globalText(key, fallback) {
+        var v = ui_View.getGlobalData(key)
+        return (v === undefined || v === null || String(v) === "") ? fallback : String(v)
+    }
+    function globalNumber(key, fallback) {
+        var n = Number(globalText(key, String(fallback)))
+        return isNaN(n) ? fallback : n
+    }
+    function loadLanguages() {
+        var lang = function(group) { return ui_View.getLangStrings(group, language) }
+        mainLang = lang("main")
+        keyListMain.setLanguage(lang("keyMatrix"))
+        keyAssignment.setLanguage(lang("keyAssigment"))
+        dpiSettingMain.setLanguage(lang("dpiSetting"))
+        lightControlMain.setLanguage(lang("lightControl"))
+        macroEditor.setLanguage(lang("macroEditor"))
+        systemSetting.setLanguage(lang("systemSetting"))
+        gunControl.setLanguage(lang("gunControl"))
+        profileDialog.setLanguage(lang("profile"))
+        keyCodeString.setLanguageNames(lang("keyCode"))
+        otherLang = lang("other")
+    }
+    function caption(i) { return i < mainLang.length ? mainLang[i] : "" }
+    function openDialog(page) {
+        page.x = Math.round((width - page.width) / 2)
+        page.y = Math.round((height - page.height) / 2)
+        page.visible = true
+        mainFocus()
+    }
+    function openKeyAssignment(index) {
+        keyAssignment.open(index)
+        openDialog(keyAssignment)
+    }
+    function dropDialogFocus() {
+        var dialogs = [macroEditor, profileDialog, gunControl, systemSetting, keyAssignment]
+        for (var i = 0; i < dialogs.length; ++i)
+            if (dialogs[i].visible)
+                dialogs[i].dropFocus()
+        lightControlMain.dropFocus()
+    }
+    // Sends everything of the (new or factory-reset) current profile to the mouse.
+    function reloadProfile() {
+        keyListMain.init(true, false)
+        reportRateRect.init(true, false)
+        dpiSettingMain.init(true, false)
+        lightControlMain.init(true, false)
+        systemSetting.init(true, false)
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+    }
+    function saveAll() {
+        mainFocus()
+        if (!hasUnsaved)
+            return
+        controlUIEnable(false)
+        if (keyListMain.isSave) {
+            keyListMain.isSave = false
+            keyListMain.saveData()
+        }
+        if (dpiSettingMain.isSave) {
+            dpiSettingMain.isSave = false
+            dpiSettingMain.saveData(true)
+        }
+        if (lightControlMain.isSave) {
+            lightControlMain.isSave = false
+            lightControlMain.saveData(true, 0)
+        }
+        controlUIEnable(true)
+    }
+    function resetToFactory() {
+        controlUIEnable(false)
+        resetBox.visible = false
+        keyListMain.isSave = false
+        dpiSettingMain.isSave = false
+        lightControlMain.isSave = false
+        ui_View.resetProfile(profileNo)
+        reloadProfile()
+        ui_View.mouseSetCurrentDPI(2)
+        dpiSettingMain.currentDPI = 1
+        gunControl.resetProfile()
+        controlUIEnable(true)
+    }
+    function changeProfile(no) {
+        if (no === profileNo)
+            return
+        controlUIEnable(false)
+        profileNo = no
+        ui_View.setGlobalData("mouse/profileNo", no)
+        ui_View.setCurrentProfile(no)
+        profileSelector.selectProfile(no)
+        reloadProfile()
+        controlUIEnable(true)
+    }
+
+    width: 1024
+    height: 640
+    visible: false
+
+    onMsg_KB: function(isDown, usbCode) {
+        if (macroEditor.acceptsKeys)
+            macroEditor.keyEvent(isDown, usbCode)
+        else if (keyAssignment.captureActive)
+            keyAssignment.keyEvent(isDown, usbCode)
+    }
+
+    KeyCodeString { id: keyCodeString }
+
+    Timer {
+        id: protectTimer
+        repeat: false
+        onTriggered: {
+            ui_View.setEnabled(true)
+            busyIndicator.setBusy(false)
+            if (startupLogo.visible)
+                mainIten.frameShown = true
+        }
+    }
+
+    WindowDragArea {
+        anchors.fill: parent
+        onPressed: { mainIten.emptyAreaPressed(); mainIten.mainFocus() }
+    }
+
+    Item {
+        id: background
+        anchors.fill: parent
+        visible: mainIten.frameShown
+        Image {
+            anchors.fill: parent
+            source: "../img/skin1/index/background.svg"
+            sourceSize: Qt.size(1024, 640)
+        }
+        Image {
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 5
+            source: "../img/skin1/index/logo.svg"
+            sourceSize: Qt.size(200, 40)
+        }
+    }
+
+    MousePicture {
+        id: mousePicture
+        anchors.fill: parent
+        visible: mainIten.frameShown
+        keyCount: mainIten.keyCount
+        selectedIndex: keyListMain.selectedButton
+        onButtonClicked: function(index) {
+            keyListMain.selectedButton = index
+            mainIten.openKeyAssignment(index)
+        }
+    }
+
+    Column {
+        id: leftPanel
+        x: 24
+        y: 88
+        spacing: 8
+        visible: mainIten.frameShown
+
+        KeyList {
+            id: keyListMain
+            keyCount: mainIten.keyCount
+            isGun: mainIten.isGun
+            keyNames: keyCodeString
+            onOpenKeyDialog: function(index, checkLeftClick) { mainIten.openKeyAssignment(index) }
+        }
+        EditorBox {
+            captions: [mainIten.caption(0), mainIten.caption(1), mainIten.caption(2)]
+            isGun: mainIten.isGun
+            onMacroEditorClicked: mainIten.openDialog(macroEditor)
+            onGunEditorClicked: { gunControl.open(); mainIten.openDialog(gunControl) }
+        }
+        ReportRate {
+            id: reportRateRect
+            title: mainIten.caption(3)
+        }
+        FrameButton {
+            width: 232
+            height: 24
+            textValue: mainIten.caption(9)
+            onClicked: mainIten.openDialog(systemSetting)
+        }
+    }
+
+    Column {
+        id: rightPanel
+        x: 768
+        y: 56
+        spacing: 8
+        visible: mainIten.frameShown
+
+        DpiSetting {
+            id: dpiSettingMain
+            lightPage: lightControlMain
+        }
+        LightControl {
+            id: lightControlMain
+            isColorful: mainIten.isColorful
+        }
+    }
+
+    ProfileSelector {
+        id: profileSelector
+        x: titleMenu.x - 16 - width
+        y: 16
+        visible: mainIten.frameShown
+        rows: profileDialog.rows
+        onProfileChange: function(no) { mainIten.changeProfile(no) }
+    }
+
+    Row {
+        id: titleMenu
+        x: 920
+        y: 16
+        spacing: 4
+        visible: mainIten.frameShown
+
+        TitleButton {
+            image: "help"
+            onClicked: { var show = !helpMenu.visible; mainIten.mainFocus(); helpMenu.visible = show }
+        }
+        TitleButton { image: "min"; onClicked: ui_Ctl.onMinimize() }
+        TitleButton { image: "close"; onClicked: ui_Ctl.onClose() }
+    }
+
+    Row {
+        id: bottomBar
+        anchors.right: parent.right
+        anchors.rightMargin: 24
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 8
+        spacing: 16
+        visible: mainIten.frameShown
+
+        FrameButton {
+            textValue: mainIten.caption(4)
+            onClicked: mainIten.openDialog(profileDialog)
+        }
+        FrameButton {
+            textValue: mainIten.caption(5)
+            onClicked: mainIten.openDialog(resetBox)
+        }
+        FrameButton {
+            id: saveButton
+            objectName: "saveButton"
+            textValue: mainIten.caption(10)
+            markColor: mainIten.hasUnsaved ? Theme.colorSaveMark : "transparent"
+            onClicked: mainIten.saveAll()
+        }
+    }
+
+    Rectangle {
+        id: mask
+        anchors.fill: parent
+        color: "#90000000"
+        visible: mainIten.dialogOpen
+        WindowDragArea {
+            anchors.fill: parent
+            onPressed: mainIten.dropDialogFocus()
+        }
+    }
+
+    MacroEditor {
+        id: macroEditor
+        visible: false
+        keyNames: keyCodeString
+        onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
+        onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
+        onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
+        onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
+    }
+    GunControl {
+        id: gunControl
+        visible: false
+    }
+    SystemSetting {
+        id: systemSetting
+        visible: false
+    }
+    ProfileDialog {
+        id: profileDialog
+        visible: false
+        onProfileChange: function(no) { mainIten.changeProfile(no) }
+    }
+    KeyAssignment {
+        id: keyAssignment
+        visible: false
+        keyNames: keyCodeString
+        onOpenMacroEditor: mainIten.openDialog(macroEditor)
+    }
+    ResetBox {
+        id: resetBox
+        visible: false
+        title: mainIten.caption(5)
+        text: mainIten.caption(6)
+        cancelText: mainIten.caption(7)
+        okText: mainIten.caption(8)
+        onAccepted: mainIten.resetToFactory()
+    }
+
+    HelpMenu {
+        id: helpMenu
+        x: 1024 - 24 - width
+        y: titleMenu.y + 28
+        visible: false
+        entries: [mainIten.url, "Version:1.0"]
+        onChosen: function(index) {
+            helpMenu.visible = false
+            if (index === 0)
+                Qt.openUrlExternally(mainIten.url)
+        }
+    }
+
+    Image {
+        id: startupLogo
+        anchors.centerIn: parent
+        visible: !mainIten.frameShown
+        source: "../img/skin1/index/poweron.svg"
+        sourceSize: Qt.size(400, 240)
+    }
+
+    BusyIndicator {
+        id: busyIndicator
+        anchors.centerIn: parent
+    }
 }

@@ -3,10 +3,12 @@
 #include "device/hid_thread.h"
 #include "view/myqquickview.h"
 
+#include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
 #include <QUrl>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(QObject* parent) : QObject(parent) {}
 
@@ -80,3 +82,11 @@ void Ui_Controler::setBusy(int busyTime)
 }
 
 void Ui_Controler::setBusy() { setBusy(0); }
+
+bool Ui_Controler::startSystemMove()
+{
+    if (!window || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return false;
+    QWindow* handle = window->windowHandle();
+    return handle && handle->startSystemMove();
+}

@@ -35,4 +35,10 @@ public slots:
     void onYChanged(int value);
     void setBusy(int busyTime);
     void setBusy();
+
+public:
+    // On Wayland, where a client cannot place its own window, hands a drag that
+    // begins now to the compositor and returns true; elsewhere returns false and
+    // the scene moves the window itself with onXChanged/onYChanged.
+    Q_INVOKABLE bool startSystemMove();
 };

@@ -1,0 +1,58 @@
+import QtQuick
+
+// The "Editor" box of the left panel: its caption and the entries opening the
+// macro editor and, on mice with recoil support, the gun editor.
+Rectangle {
+    id: editorBox
+
+    property var captions: ["Editor", "Macro Editor", "Gun Editor"]
+    property bool isGun: true
+
+    signal macroEditorClicked()
+    signal gunEditorClicked()
+
+    width: 232
+    height: isGun ? 100 : 76
+    color: Theme.colorGray0
+    border.color: Theme.colorGray1
+    radius: 4
+
+    Text {
+        x: 10
+        y: 6
+        text: editorBox.captions[0]
+        color: Theme.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMiddleSize
+    }
+    Column {
+        x: 8
+        y: 34
+        spacing: 4
+        Repeater {
+            model: editorBox.isGun ? 2 : 1
+            delegate: Rectangle {
+                id: entry
+                required property int index
+                width: 216
+                height: 24
+                radius: 2
+                color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray1
+                Text {
+                    x: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: editorBox.captions[entry.index + 1]
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                }
+                MouseArea {
+                    id: entryArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: entry.index === 0 ? editorBox.macroEditorClicked() : editorBox.gunEditorClicked()
+                }
+            }
+        }
+    }
+}
