@@ -258,10 +258,8 @@ Item {
         visible: mainIten.frameShown
         keyCount: mainIten.keyCount
         selectedIndex: keyListMain.selectedButton
-        onButtonClicked: function(index) {
-            keyListMain.selectedButton = index
-            mainIten.openKeyAssignment(index)
-        }
+        onButtonClicked: function(index) { keyListMain.requestOpen(index, false) }
+        onButtonHovered: function(index) { keyListMain.hoverButton(index) }
     }
 
     Column {
@@ -276,6 +274,8 @@ Item {
             keyCount: mainIten.keyCount
             isGun: mainIten.isGun
             keyNames: keyCodeString
+            gunPage: gunControl
+            entryLabels: keyAssignment.labels
             onOpenKeyDialog: function(index, checkLeftClick) { mainIten.openKeyAssignment(index) }
         }
         EditorBox {
@@ -394,12 +394,15 @@ Item {
     ProfileDialog {
         id: profileDialog
         visible: false
+        activeProfile: mainIten.profileNo
         onProfileChange: function(no) { mainIten.changeProfile(no) }
     }
     KeyAssignment {
         id: keyAssignment
         visible: false
         keyNames: keyCodeString
+        keyPage: keyListMain
+        isGun: mainIten.isGun
         onOpenMacroEditor: mainIten.openDialog(macroEditor)
     }
     ResetBox {
