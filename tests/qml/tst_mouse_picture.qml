@@ -1,0 +1,68 @@
+import QtQuick
+import QtTest
+import "../../qml/J2"
+
+// What the user meets on the mouse picture: which button a point belongs to,
+// which badges exist for the model's button count.
+TestCase {
+    id: testCase
+
+    name: "MousePicture"
+    when: windowShown
+    visible: true
+    width: 1024
+    height: 640
+
+    MousePicture {
+        id: picture
+
+        keyCount: 8
+    }
+
+    SignalSpy {
+        id: hovered
+
+        target: picture
+        signalName: "buttonHovered"
+    }
+
+    SignalSpy {
+        id: clicked
+
+        target: picture
+        signalName: "buttonClicked"
+    }
+
+    function spotCentre(index) {
+        const a = picture.buttons[index].area
+        return Qt.point(272 + a[0] + a[2] / 2, 122 + a[1] + a[3] / 2)
+    }
+
+    // A small button lying inside a large one (wheel, DPI, top) must win.
+    function test_clickHitsTheButtonUnderThePointer_data() {
+        return [0, 1, 2, 3, 4, 5, 6, 7].map(i => ({ tag: "button " + (i + 1), index: i }))
+    }
+    function test_clickHitsTheButtonUnderThePointer(data) {
+        clicked.clear(); hovered.clear()
+        const p = spotCentre(data.index)
+        mouseMove(picture, 1, 1)
+        mouseMove(picture, p.x, p.y)
+        mouseClick(picture, p.x, p.y)
+        compare(clicked.count, 1)
+        compare(clicked.signalArguments[0][0], data.index)
+        compare(hovered.signalArguments[hovered.count - 1][0], data.index)
+        mouseMove(picture, 1, 1)
+        compare(hovered.signalArguments[hovered.count - 1][0], -1)
+    }
+
+    function test_onlyTheModelsButtonsAreOffered() {
+        picture.keyCount = 6
+        clicked.clear()
+        const p = spotCentre(7)
+        mouseClick(picture, p.x, p.y)
+        compare(clicked.count, 0)
+        mouseClick(picture, spotCentre(5).x, spotCentre(5).y)
+        compare(clicked.signalArguments[0][0], 5)
+        picture.keyCount = 8
+    }
+}
