@@ -104,6 +104,7 @@ Rectangle {
         isSave = true
     }
 
+    objectName: "dpiSettingMain"
     width: 232
     height: 282
     color: Theme.colorBlack
@@ -263,6 +264,7 @@ Rectangle {
             model: 8
             Item {
                 required property int index
+                objectName: "stageBlock" + index
                 width: dpiSettingMain.columnWidth
                 height: 16
                 Rectangle {
@@ -289,6 +291,7 @@ Rectangle {
     // The "DPI COLOR" window: the palette the mouse knows.
     Rectangle {
         id: paletteWindow
+        objectName: "paletteWindow"
         anchors.horizontalCenter: parent.horizontalCenter
         y: blocks.y - height - 6
         width: 200
@@ -331,12 +334,16 @@ Rectangle {
                 model: Dpi.palette
                 Rectangle {
                     required property string modelData
+                    required property int index
+                    objectName: "paletteColor" + index
                     width: 18
                     height: 18
                     radius: 2
                     color: modelData
-                    border.width: swatchArea.containsMouse ? 2 : 1
-                    border.color: swatchArea.containsMouse ? Theme.fontColor : Theme.colorGray1
+                    readonly property bool chosen:
+                        modelData === String(dpiSettingMain.stageColors[dpiSettingMain.selectedBlock]).toLowerCase()
+                    border.width: swatchArea.containsMouse || chosen ? 2 : 1
+                    border.color: swatchArea.containsMouse || chosen ? Theme.fontColor : Theme.colorGray1
                     MouseArea {
                         id: swatchArea
                         anchors.fill: parent

@@ -93,6 +93,7 @@ Rectangle {
 
     function chooseMode(index) {
         mode = index
+        modeList.currentSelect = index
         var row = Light.sliders(index)
         if (row.speedStep !== Light.keep) {
             speedStep = row.speedStep
@@ -103,6 +104,12 @@ Rectangle {
             brightStepSlider.slider.setIndexValue(brightStep, false)
         }
         isSave = true
+    }
+
+    function showRgb() {
+        redInput.textValue = String(selectedRgb[0])
+        greenInput.textValue = String(selectedRgb[1])
+        blueInput.textValue = String(selectedRgb[2])
     }
 
     function selectBlock(index) {
@@ -116,9 +123,13 @@ Rectangle {
         colors = list
     }
 
+    // A finished R, G or B field: the typed colour replaces the block's colour.
     function finishInput() {
-        setColor([Dpi.intOr(redInput.txtInput.text, 0), Dpi.intOr(greenInput.txtInput.text, 0),
-                  Dpi.intOr(blueInput.txtInput.text, 0)])
+        var rgb = [Dpi.intOr(redInput.textValue, 0), Dpi.intOr(greenInput.textValue, 0),
+                   Dpi.intOr(blueInput.textValue, 0)]
+        if (String(rgb) === String(selectedRgb))
+            return
+        setColor(rgb)
         hueBar.knobPos = Light.huePosition(selectedRgb, hueBar.width)
         isSave = true
     }
@@ -128,8 +139,18 @@ Rectangle {
         isSave = true
     }
 
+    objectName: "lightControlMain"
     width: 232
-    height: 230
+    height: 246
+    // The fields take typed text, so they follow the colour by assignment, not by binding.
+    onSelectedRgbChanged: showRgb()
+    Component.onCompleted: {
+        updateModes()
+        modeList.currentSelect = mode
+        speedStepSlider.slider.setIndexValue(speedStep, false)
+        brightStepSlider.slider.setIndexValue(brightStep, false)
+        showRgb()
+    }
     color: Theme.colorBlack
     border.color: Theme.colorGray1
     radius: 2
@@ -157,20 +178,30 @@ Rectangle {
         color: Theme.colorGray3
     }
 
-    // A five-step slider with its "0%" ... "100%" scale.
+    // A caption over a five-step slider with its "0%" ... "100%" scale.
     component StepSlider: Item {
         id: stepRow
 
         property alias slider: bar
+        property alias caption: captionText.text
+
         signal stepReleased(int step)
 
-        x: 80
-        width: 140
-        height: 30
+        width: 232
+        height: 46
 
+        Text {
+            id: captionText
+            x: 10
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            color: Theme.fontColor
+        }
         SliderButton {
             id: bar
-            width: parent.width
+            x: 10
+            y: 16
+            width: stepRow.width - 20
             segment: Light.stepCount - 1
             isScale: true
             onValueChangeDelay: stepRow.stepReleased(bar.segmentValue)
@@ -180,15 +211,14 @@ Rectangle {
             Text {
                 required property int index
                 required property string modelData
-                x: index * (stepRow.width - width) / (Light.stepCount - 1)
-                y: 18
-                width: 24
-                horizontalAlignment: index === 0 ? Text.AlignLeft
-                                                 : index === Light.stepCount - 1 ? Text.AlignRight : Text.AlignHCenter
+                x: bar.x + bar.minX + index * (bar.maxX - bar.minX) / (Light.stepCount - 1) + 6 - width / 2
+                y: bar.y + bar.height + 1
+                width: 30
+                horizontalAlignment: Text.AlignHCenter
                 text: modelData
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontMinSize
-                color: Theme.colorGray2
+                color: index === bar.segmentValue ? Theme.fontColor : Theme.colorGray2
             }
         }
     }
@@ -217,41 +247,31 @@ Rectangle {
         onClicked: lightControlMain.revert()
     }
 
-    Item {
-        id: speedRow
-        y: modeList.y + modeList.height + 10
-        width: parent.width
-        height: 30
+    StepSlider {
+        id: speedStepSlider
+        y: modeList.y + modeList.height + 8
         visible: lightControlMain.modeRow.speedShown
-        Caption { text: lightControlMain.text(5) }
-        StepSlider {
-            id: speedStepSlider
-            onStepReleased: function(step) {
-                lightControlMain.speedStep = step
-                lightControlMain.isSave = true
-            }
+        caption: lightControlMain.text(5)
+        onStepReleased: function(step) {
+            lightControlMain.speedStep = step
+            lightControlMain.isSave = true
         }
     }
 
-    Item {
-        id: brightRow
-        y: speedRow.y + speedRow.height + 4
-        width: parent.width
-        height: 30
+    StepSlider {
+        id: brightStepSlider
+        y: speedStepSlider.y + speedStepSlider.height + 2
         visible: lightControlMain.modeRow.brightShown
-        Caption { text: lightControlMain.text(7) }
-        StepSlider {
-            id: brightStepSlider
-            onStepReleased: function(step) {
-                lightControlMain.brightStep = step
-                lightControlMain.isSave = true
-            }
+        caption: lightControlMain.text(7)
+        onStepReleased: function(step) {
+            lightControlMain.brightStep = step
+            lightControlMain.isSave = true
         }
     }
 
     Item {
         id: colorArea
-        y: brightRow.y + brightRow.height + 8
+        y: brightStepSlider.y + brightStepSlider.height + 6
         width: parent.width
         height: parent.height - y - 6
 
@@ -351,19 +371,16 @@ Rectangle {
             ChannelLabel { text: "R" }
             RectInput {
                 id: redInput
-                textValue: lightControlMain.selectedRgb[0]
                 onEndInputSignal: lightControlMain.finishInput()
             }
             ChannelLabel { text: "G" }
             RectInput {
                 id: greenInput
-                textValue: lightControlMain.selectedRgb[1]
                 onEndInputSignal: lightControlMain.finishInput()
             }
             ChannelLabel { text: "B" }
             RectInput {
                 id: blueInput
-                textValue: lightControlMain.selectedRgb[2]
                 onEndInputSignal: lightControlMain.finishInput()
             }
         }

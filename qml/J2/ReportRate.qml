@@ -21,6 +21,7 @@ Rectangle {
         rateList.closeMenu()
     }
 
+    objectName: "reportRateRect"
     width: 232
     height: 56
     z: rateList.isDrop ? 10 : 0
@@ -38,6 +39,7 @@ Rectangle {
 
     DropDownList {
         id: rateList
+        objectName: "rateList"
         x: 8
         y: header.y + header.height + 6
         width: parent.width - 16

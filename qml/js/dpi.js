@@ -15,8 +15,7 @@ var palette = ["#ff0000", "#00ff00", "#0000ff", "#ff00ff", "#00ffff", "#ffff00",
 var defaultStageColors = ["#ff0000", "#00ff00", "#0000ff", "#ff00ff", "#00ffff", "#ff7f00", "#ffff00", "#ffffff"]
 var defaultStageValues = [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
 
-// Report-rate entries 125, 250, 500, 1000 Hz and the interval codes the mouse takes.
-var rateNames = ["125Hz", "250Hz", "500Hz", "1000Hz"]
+// Interval codes the mouse takes for the report-rate entries 125, 250, 500, 1000 Hz.
 var rateCodes = [8, 4, 2, 1]
 
 // DPI value of a knob position: the value under the knob, rounded down to a step.
