@@ -54,11 +54,19 @@ Rectangle {
         stageValues = Dpi.valuesFromList(ui_View.getDataList("mouse/dpiValueArray", isRecovery), stageValues)
         stageColors = Dpi.colorsFromList(ui_View.getDataList("mouse/dpiColorValue", isRecovery), stageColors)
         selectedBlock = 0
+        // A reload sends this page only: the lighting page still shows the profile
+        // before and is reloaded (and sent) on its own.
         if (isSendData)
-            saveData(true)
+            store(true)
     }
 
     function saveData(isSendData) {
+        store(isSendData)
+        if (isSendData && lightPage)
+            lightPage.saveData(true, 0)
+    }
+
+    function store(isSendData) {
         ui_View.setDataList("mouse/dpiValueArray", stageValues)
         ui_View.setData("mouse/currentDpiCount", stageCount)
         ui_View.setDataList("mouse/dpiColorValue", Dpi.colorsToList(stageColors))
@@ -67,8 +75,6 @@ Rectangle {
             return
         ui_View.mouseSetDpi(stageCount, sensorType, stageValues)
         ui_View.mouseSetRGBColor(2, Dpi.stageColorIndices(stageColors))
-        if (lightPage)
-            lightPage.saveData(true, 0)
     }
 
     function closeMenu() {
