@@ -1,7 +1,6 @@
 import QtQuick
 import QtTest
 import "../../qml/js/macro_editor.js" as Ed
-import "../../qml/js/macro_codec.js" as Codec
 
 TestCase {
     name: "MacroEditorLogic"
@@ -19,7 +18,6 @@ TestCase {
         for (var i = 0; i < 100; ++i)
             hundred.push("Macro_" + (99 - i))
         return [
-            { tag: "gap", names: ["Macro_0", "Macro_2"], expected: "Macro_1" },
             { tag: "exact comparison", names: ["macro_0", "Macro_0 ", "Macro_00"], expected: "Macro_0" },
             { tag: "full list", names: hundred, expected: "" }
         ]
@@ -78,23 +76,5 @@ TestCase {
                 "[1,2,3,4]")
         compare(Ed.ticksBetween(1000, 1129), 12)
         compare(Ed.ticksBetween(1000, 990), 0)
-    }
-
-    function test_selectionAfterDelete_data() {
-        return [
-            { tag: "middle", count: 3, index: 1, expected: 1 },
-            { tag: "last", count: 3, index: 2, expected: 1 },
-            { tag: "only", count: 1, index: 0, expected: -1 }
-        ]
-    }
-    function test_selectionAfterDelete(data) { compare(Ed.selectionAfterDelete(data.count, data.index), data.expected) }
-
-    function test_storedText() {
-        compare(JSON.stringify(Ed.namesFromStored(["Macro_0", "loaderquorin"])), '["Macro_0"]')
-        compare(JSON.stringify(Ed.namesFromStored(["a", "loaderquorin", "b"])), '["a","loaderquorin","b"]')
-        var loaded = Ed.fromLoaded(["1,A", "0,120", "2,A", "3"])
-        compare(texts(loaded.actions) + " x" + loaded.times, "1,A 0,120 2,A x3")
-        compare(Ed.displayText(loaded.actions[1]), "120 ms")
-        compare(["", "0", "-4", "7", "99999"].map(Ed.timesText).join(" "), "0 0 0 7 65535")
     }
 }
