@@ -183,6 +183,21 @@ Rectangle {
         }
     }
 
+    // The content of a section (a Component of this file).
+    function sectionComponent(kind) {
+        switch (kind) {
+        case Keys.TYPE_FIRE: return fireSection
+        case Keys.TYPE_GROUP: return groupSection
+        case Keys.TYPE_MACRO: return macroSection
+        case Keys.TYPE_MEDIA: return mediaSection
+        case Keys.TYPE_DPI: return dpiSection
+        case Keys.TYPE_WINDOWS: return windowsSection
+        case Keys.TYPE_SHORTCUT: return shortcutSection
+        case Keys.TYPE_GUN: return gunSection
+        default: return mouseSection
+        }
+    }
+
     // ---- back and close ----
 
     // The button's factory function back into the dialog and the page.
@@ -215,7 +230,7 @@ Rectangle {
     }
 
     width: 320
-    height: 472
+    height: 448
     visible: false
     color: Theme.colorGray0
     border.color: Theme.colorGray1
@@ -331,20 +346,6 @@ Rectangle {
                     sourceComponent: keyAssignment.sectionComponent(section.modelData.kind)
                 }
             }
-        }
-    }
-
-    function sectionComponent(kind) {
-        switch (kind) {
-        case Keys.TYPE_FIRE: return fireSection
-        case Keys.TYPE_GROUP: return groupSection
-        case Keys.TYPE_MACRO: return macroSection
-        case Keys.TYPE_MEDIA: return mediaSection
-        case Keys.TYPE_DPI: return dpiSection
-        case Keys.TYPE_WINDOWS: return windowsSection
-        case Keys.TYPE_SHORTCUT: return shortcutSection
-        case Keys.TYPE_GUN: return gunSection
-        default: return mouseSection
         }
     }
 

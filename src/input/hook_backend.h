@@ -18,6 +18,9 @@ public:
     virtual void remove() = 0;
     // True while either source is installed.
     virtual bool installed() const = 0;
+    // True when installed keys are seen from every window of the desktop, not only
+    // from the program's own windows.
+    virtual bool keysFromEveryWindow() const { return installed(); }
 };
 
 // The backend of the platform the program was built for.

@@ -4,6 +4,8 @@
 
 #include "device/commands/profile_block.h"
 #include "device/hid_thread.h"
+#include "input/hook_backend.h"
+#include "input/input_hooks.h"
 #include "view/firmware_family.h"
 #include "view/key_translation.h"
 #include "view/settings_values.h"
@@ -137,4 +139,10 @@ void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
         return;
     }
     switchMatrix(*link, firmwareFamily(icType), static_cast<uchar>(indexNo));
+}
+
+bool myQQuickView::globalKeyCapture() const
+{
+    const InputHooks* hooks = InputHooks::current();
+    return hooks && hooks->backend() && hooks->backend()->keysFromEveryWindow();
 }

@@ -90,6 +90,9 @@ public slots:
     QVariant mouseReadCurrentProfile();
 
     // --- key assignment (4.3) ---
+    // True when key capture sees keys typed in any window; false when only keys
+    // typed in this program's window reach the scene.
+    bool globalKeyCapture() const;
     QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
     void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
     void mouseResetKeyMatrix();

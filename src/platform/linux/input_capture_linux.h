@@ -26,6 +26,7 @@ public:
     bool install(InputHooks& hooks) override;
     void remove() override;
     bool installed() const override;
+    bool keysFromEveryWindow() const override { return keysFromDevices(); }
 
     bool keysFromDevices() const;
     bool buttonsFromDevices() const;
