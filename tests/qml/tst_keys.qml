@@ -146,6 +146,32 @@ Item {
             compare(findChild(dialog, "groupField").text, "Click Input")
         }
 
+        function test_macroAssignedRenamedDeleted() {
+            ui_View.createMacroIni("Tap", 0)
+            ui_View.saveMacroIni("Tap", ["1,A", "0,50", "2,A"], 1)
+            dialog.setMacroNames(["Tap", "loaderquorin"])
+            dialog.open(4)
+            openSection(Keys.TYPE_MACRO)
+            click(dialog, "macroMode2")
+            click(dialog, "macroBox")
+            click(dialog, "macroName0")
+            wireLog.mark()
+            click(dialog, "closeButton")
+            compare(keyList.entryAt(4), [4, 2, 4, 0])
+            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Tap")
+            var uploads = wireLog.commands().filter(function (c) { return c.opcode === 0x13 })
+            compare(uploads.length, 1, "the macro went to its slot")
+            compare(uploads[0].payload.split(" ").slice(0, 8).join(" "), "00 01 05 04 81 04 00 00")
+
+            keyList.macroRenamed("Tap", "Tip")
+            compare(keyList.textAt(4), "Tip")
+            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Tip")
+            keyList.macroDeleted("Tip")
+            compare(keyList.entryAt(4), keyList.factoryEntryAt(4))
+            compare(numbers(ui_View.mouseGetKeydefine(4, false)), keyList.factoryEntryAt(4), "saved at once")
+            ui_View.deleteMacroIni("Tip")
+        }
+
         function test_profileRows() {
             ui_View.updataNameList(Keys.NAME_LIST_PROFILES, ["Standard0", "p_11", "p_22", "p_33"])
             profiles.activeProfile = 2
