@@ -26,6 +26,10 @@ Rectangle {
     property int renamingRow: -1
     property int editingDelayRow: -1
     property TextInput activeField: null
+    // Without global capture only keys typed in this window arrive; said once.
+    property bool windowOnlyNoteShown: false
+    property bool windowOnlyNote: false
+    readonly property string windowOnlyText: "Only keys typed in this window are seen."
     readonly property bool actionsFull: encodedLength >= Ed.RECORD_LIMIT
     readonly property bool acceptsKeys: selectedMacro >= 0 && (isRecording || isInserting)
     readonly property bool canEditActions: selectedMacro >= 0 && !isRecording
@@ -74,6 +78,7 @@ Rectangle {
     function close() {
         dropFocus()
         stopRecording()
+        windowOnlyNote = false
         visible = false
         closed()
     }
@@ -240,6 +245,7 @@ Rectangle {
         if (selectedMacro < 0)
             return
         dropFocus()
+        noteWindowOnly()
         actionModel.clear()
         selectedAction = -1
         encodedLength = Codec.recordCount([])
@@ -251,6 +257,7 @@ Rectangle {
         if (!isRecording)
             return
         isRecording = false
+        windowOnlyNote = false
         autoSave()
     }
     function startDelayEdit(row) {
@@ -289,11 +296,23 @@ Rectangle {
         if (!canEditActions || actionsFull)
             return
         insertedKeyName = ""
+        noteWindowOnly()
         isInserting = true
     }
     function acceptInsertKey() {
         isInserting = false
+        windowOnlyNote = false
         saveEdit(Ed.insertKeyEdit(actionArray(), selectedAction, insertedKeyName))
+    }
+    // Takes the keyboard from any field, and tells once when keys typed in other
+    // windows cannot be seen.
+    function noteWindowOnly() {
+        macroEditor.forceActiveFocus()
+        var global = typeof ui_View.globalKeyCapture === "function" && ui_View.globalKeyCapture()
+        if (!global && !windowOnlyNoteShown) {
+            windowOnlyNoteShown = true
+            windowOnlyNote = true
+        }
     }
     function commitTimes() {
         timesValue = Ed.timesText(timesInput.text)
@@ -301,6 +320,7 @@ Rectangle {
         autoSave()
     }
 
+    objectName: "macroEditor"
     width: 640
     height: 448
     radius: 6
@@ -759,6 +779,17 @@ Rectangle {
         y: 196
         textValue: macroEditor.t(9)
     }
+    Text {
+        x: 528
+        y: 236
+        width: 96
+        visible: macroEditor.windowOnlyNote && macroEditor.isRecording
+        wrapMode: Text.WordWrap
+        text: macroEditor.windowOnlyText
+        color: Theme.colorGray2
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+    }
 
     // Ends an inline edit when the user presses anywhere else in the panel; the
     // press itself still reaches what lies below.
@@ -837,6 +868,17 @@ Rectangle {
             okText: macroEditor.t(7)
             keyName: macroEditor.insertedKeyName
             onAccepted: macroEditor.acceptInsertKey()
+            Text {
+                y: parent.height + 10
+                width: parent.width
+                visible: macroEditor.windowOnlyNote
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.WordWrap
+                text: macroEditor.windowOnlyText
+                color: Theme.colorGray3
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontMinSize
+            }
         }
     }
 }
