@@ -10,14 +10,9 @@ Item {
     height: 640
 
     KeyCodeString { id: keyTable }
-    Component {
-        id: editorComponent
-        MacroEditor { keyNames: keyTable; visible: true; x: 192; y: 96 }
-    }
-    Component {
-        id: keyListComponent
-        KeyList { keyNames: keyTable; visible: false }
-    }
+    Component { id: editorComponent; MacroEditor { keyNames: keyTable; visible: true; x: 192; y: 96 } }
+    Component { id: keyListComponent; KeyList { keyNames: keyTable; visible: false } }
+    SignalSpy { id: renameSpy; signalName: "modifyMacroName" }
 
     TestCase {
         name: "MacroEditor"
@@ -28,16 +23,13 @@ Item {
         // Macros {name: [action strings]} in this order, the editor started on them.
         function start(macros) {
             var names = Object.keys(macros)
-            var old = ui_View.getNameList(0)
-            for (var i = 0; i < old.length; ++i)
-                ui_View.deleteMacroIni(old[i])
-            for (i = 0; i < names.length; ++i) {
-                ui_View.createMacroIni(names[i], 0)
-                ui_View.saveMacroIni(names[i], macros[names[i]], 1)
-            }
+            ui_View.getNameList(0).forEach(function (n) { ui_View.deleteMacroIni(n) })
+            names.forEach(function (n) { ui_View.createMacroIni(n, 0); ui_View.saveMacroIni(n, macros[n], 1) })
             ui_View.updataNameList(0, names)
             editor = createTemporaryObject(editorComponent, root)
             editor.init()
+            renameSpy.target = editor
+            renameSpy.clear()
         }
         function item(name) {
             tryVerify(function () { return findChild(editor, name) !== null }, 2000, name)
@@ -48,12 +40,7 @@ Item {
         function click(name, button) { mouseClick(item(name), 5, 5, button || Qt.LeftButton) }
         function stored(name) { return ui_View.loadMacroIni(name).slice(0, -1).join(" ") }
         function storedNames() { return ui_View.getNameList(0).join(" ") }
-        function pairs(n) {
-            var out = []
-            for (var i = 0; i < n; ++i)
-                out.push(i % 2 ? "2,A" : "1,A")
-            return out
-        }
+        function pairs(n) { return new Array(n + 1).join("1,A 2,A ").split(" ").slice(0, n).join(" ") }
 
         function test_newTakesTheFirstFreeNumber() {
             start({ "Macro_0": [], "Macro_2": [] })
@@ -63,9 +50,7 @@ Item {
             compare(ui_View.loadMacroIni("Macro_1").join(" "), "1")
         }
 
-        function test_recording_data() {
-            return [{ tag: "with Delay", delay: true }, { tag: "without Delay", delay: false }]
-        }
+        function test_recording_data() { return [{ tag: "with Delay", delay: true }, { tag: "without Delay", delay: false }] }
         function test_recording(data) {
             start({ "Rec": ["1,B"] })
             click("macroRow0")
@@ -79,8 +64,7 @@ Item {
             click("recordButton")
             verify(!editor.acceptsKeys)
             var actions = ui_View.loadMacroIni("Rec").slice(0, -1)
-            compare(actions.length, data.delay ? 3 : 2, actions.join(" "))
-            compare([actions[0], actions[actions.length - 1]].join(" "), "1,A 2,A")
+            compare([actions[0], actions[actions.length - 1], actions.length].join(" "), "1,A 2,A " + (data.delay ? 3 : 2))
             if (data.delay) {
                 var ms = Number(actions[1].substring(2))
                 verify(actions[1].charAt(0) === "0" && ms >= 120 && ms % 10 === 0, actions[1])
@@ -96,13 +80,13 @@ Item {
             for (var i = 0; i < 70; ++i)
                 editor.keyEvent(i % 2 === 0, 0x04)
             click("recordButton")
-            compare(stored("Full"), pairs(61).join(" "))
+            compare(stored("Full"), pairs(61))
             for (var entry = 1; entry <= 5; ++entry) {
                 click("actionRow60", Qt.RightButton)
                 click("actionMenu" + entry)
                 verify(!editor.isInserting)
             }
-            compare(stored("Full"), pairs(61).join(" "))
+            compare(stored("Full"), pairs(61))
         }
 
         function test_insertKey_data() {
@@ -132,13 +116,10 @@ Item {
         }
         function test_rename(data) {
             start({ "Mine": [], "Other": [] })
-            var spy = createTemporaryQmlObject("import QtTest; SignalSpy { signalName: 'modifyMacroName' }", root)
-            spy.target = editor
             mouseDoubleClickSequence(item("macroRow0"), 5, 5)
-            var field = item("renameField")
-            field.text = data.text
+            item("renameField").text = data.text
             keyClick(Qt.Key_Return)
-            compare(spy.count, data.signals)
+            compare(renameSpy.count, data.signals)
             compare(storedNames(), data.names)
         }
 
@@ -172,6 +153,7 @@ Item {
         // A button using the macro gets the changed block at once (button 3: device macro 4).
         function test_changeUploadsToTheButtonsUsingIt() {
             start({ "Up": ["1,A", "2,A"] })
+            var before = ui_View.getDataList("mouseKeyMatrix/3", false)
             ui_View.setDataList("mouseKeyMatrix/3", [4, 0, 3, 0])
             ui_View.setData("mouseMacroKey/3", "Up")
             var keyList = createTemporaryObject(keyListComponent, root)
@@ -186,6 +168,8 @@ Item {
             compare(sent[0].block.substring(0, 5), "13 04")
             var block = "00 01 01 04 81 04 01 f0 81 f0" + new Array(119).join(" 00")
             compare(sent[0].payload, block)
+            ui_View.setDataList("mouseKeyMatrix/3", before)
         }
+        function cleanupTestCase() { start({}) }
     }
 }
