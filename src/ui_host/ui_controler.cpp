@@ -1,6 +1,7 @@
 #include "ui_host/ui_controler.h"
 
 #include "device/hid_thread.h"
+#include "ui_host/scene_fonts.h"
 #include "view/myqquickview.h"
 
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ void Ui_Controler::init(QWidget* w, Hid_Thread* link, bool loadScene)
     if (w->objectName().isEmpty())
         w->setObjectName(QStringLiteral("Widget"));
     window = w;
+    installSceneFontSubstitutes();
     w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     w->setWindowOpacity(1.0);
     w->setAttribute(Qt::WA_TranslucentBackground);

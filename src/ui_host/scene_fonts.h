@@ -1,0 +1,5 @@
+#pragma once
+
+// Maps the font family the scene asks for to families this system may have,
+// so Chinese and Latin texts render with a CJK-capable font everywhere.
+void installSceneFontSubstitutes();
