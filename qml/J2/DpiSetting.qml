@@ -112,7 +112,7 @@ Rectangle {
 
     objectName: "dpiSettingMain"
     width: 232
-    height: 282
+    height: 276
     color: Theme.colorBlack
     border.color: Theme.colorGray1
     radius: 2
@@ -202,7 +202,7 @@ Rectangle {
         id: stageList
         x: 72
         y: header.height + 8
-        width: 64
+        width: parent.width - x - 10
         count: stageModel.count
         mdItems: stageModel
         onValueChange: function(index) {
@@ -212,8 +212,8 @@ Rectangle {
     }
 
     RevertButton {
-        x: parent.width - width - 10
-        y: stageList.y + 2
+        x: parent.width - 56
+        y: 0
         toolTip: dpiSettingMain.text(3)
         onClicked: dpiSettingMain.revert()
     }
@@ -254,7 +254,7 @@ Rectangle {
                     text: dpiSettingMain.stageValues[stageColumn.index]
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontMinSize
-                    font.bold: stageColumn.active
+                    font.letterSpacing: -0.4
                     color: stageColumn.active ? Theme.fontColor : Theme.colorGray3
                 }
             }
@@ -265,7 +265,7 @@ Rectangle {
     Row {
         id: blocks
         x: sliders.x
-        y: sliders.y + dpiSettingMain.sliderHeight + 24
+        y: sliders.y + dpiSettingMain.sliderHeight + 20
         Repeater {
             model: 8
             Item {

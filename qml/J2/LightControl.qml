@@ -141,7 +141,7 @@ Rectangle {
 
     objectName: "lightControlMain"
     width: 232
-    height: 246
+    height: 260
     // The fields take typed text, so they follow the colour by assignment, not by binding.
     onSelectedRgbChanged: showRgb()
     Component.onCompleted: {
@@ -233,168 +233,173 @@ Rectangle {
 
     DropDownList {
         id: modeList
+        objectName: "modeList"
         x: 10
         y: header.height + 8
-        width: parent.width - 50
+        width: parent.width - 20
         count: modeModel.count
         mdItems: modeModel
         onValueChange: function(index) { lightControlMain.chooseMode(index) }
     }
 
     RevertButton {
-        x: parent.width - width - 10
-        y: modeList.y + 2
+        x: parent.width - 56
+        y: 0
         onClicked: lightControlMain.revert()
     }
 
-    StepSlider {
-        id: speedStepSlider
+    // Hidden sliders give their room to the colour area below them.
+    Column {
         y: modeList.y + modeList.height + 8
-        visible: lightControlMain.modeRow.speedShown
-        caption: lightControlMain.text(5)
-        onStepReleased: function(step) {
-            lightControlMain.speedStep = step
-            lightControlMain.isSave = true
-        }
-    }
-
-    StepSlider {
-        id: brightStepSlider
-        y: speedStepSlider.y + speedStepSlider.height + 2
-        visible: lightControlMain.modeRow.brightShown
-        caption: lightControlMain.text(7)
-        onStepReleased: function(step) {
-            lightControlMain.brightStep = step
-            lightControlMain.isSave = true
-        }
-    }
-
-    Item {
-        id: colorArea
-        y: brightStepSlider.y + brightStepSlider.height + 6
         width: parent.width
-        height: parent.height - y - 6
+        spacing: 4
 
-        Caption {
-            y: 2
-            text: lightControlMain.text(6)
-        }
-
-        Row {
-            id: blockRow
-            x: 80
-            spacing: 4
-            Repeater {
-                model: 8
-                Rectangle {
-                    required property int index
-                    width: 16
-                    height: 16
-                    radius: 2
-                    visible: Light.blockShown(index + 1, lightControlMain.isColorful, lightControlMain.dpiCount)
-                    color: lightControlMain.colors[index]
-                    border.width: index === lightControlMain.selectedBlock ? 2 : 1
-                    border.color: index === lightControlMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
-                    Text {
-                        anchors.centerIn: parent
-                        text: parent.index + 1
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontMinSize
-                        font.bold: true
-                        color: Dpi.hexToRgb(parent.color)[1] > 160 ? Theme.colorBlack : Theme.fontColor
-                    }
-                    MouseArea {
-                        anchors.fill: parent
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: lightControlMain.selectBlock(parent.index)
-                    }
-                }
+        StepSlider {
+            id: speedStepSlider
+            visible: lightControlMain.modeRow.speedShown
+            caption: lightControlMain.text(5)
+            onStepReleased: function(step) {
+                lightControlMain.speedStep = step
+                lightControlMain.isSave = true
             }
         }
 
-        // Hue bar: six equal parts red-yellow-green-cyan-blue-magenta, white at the right end.
+        StepSlider {
+            id: brightStepSlider
+            visible: lightControlMain.modeRow.brightShown
+            caption: lightControlMain.text(7)
+            onStepReleased: function(step) {
+                lightControlMain.brightStep = step
+                lightControlMain.isSave = true
+            }
+        }
+
         Item {
-            id: hueBar
+            id: colorArea
+            width: parent.width
+            height: 96
 
-            property real knobPos: 0
-
-            function moveTo(p) {
-                knobPos = Math.max(0, Math.min(width, p))
-                lightControlMain.setColor(Light.hueColor(knobPos, width))
+            Caption {
+                y: 2
+                text: lightControlMain.text(6)
             }
 
-            x: 10
-            y: blockRow.y + 26
-            width: parent.width - 26
-            height: 12
-
-            Rectangle {
-                width: parent.width
-                height: parent.height
-                radius: 2
-                gradient: Gradient {
-                    orientation: Gradient.Horizontal
-                    GradientStop { position: 0.0; color: "#ff0000" }
-                    GradientStop { position: 1 / 6; color: "#ffff00" }
-                    GradientStop { position: 2 / 6; color: "#00ff00" }
-                    GradientStop { position: 3 / 6; color: "#00ffff" }
-                    GradientStop { position: 4 / 6; color: "#0000ff" }
-                    GradientStop { position: 5 / 6; color: "#ff00ff" }
-                    GradientStop { position: 0.985; color: "#ff0000" }
-                    GradientStop { position: 1.0; color: "#ffffff" }
+            Row {
+                id: blockRow
+                x: 80
+                spacing: 4
+                Repeater {
+                    model: 8
+                    Rectangle {
+                        required property int index
+                        width: 16
+                        height: 16
+                        radius: 2
+                        visible: Light.blockShown(index + 1, lightControlMain.isColorful, lightControlMain.dpiCount)
+                        color: lightControlMain.colors[index]
+                        border.width: index === lightControlMain.selectedBlock ? 2 : 1
+                        border.color: index === lightControlMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
+                        Text {
+                            anchors.centerIn: parent
+                            text: parent.index + 1
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontMinSize
+                            font.bold: true
+                            color: Dpi.hexToRgb(parent.color)[1] > 160 ? Theme.colorBlack : Theme.fontColor
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: lightControlMain.selectBlock(parent.index)
+                        }
+                    }
                 }
             }
+
+            // Hue bar: six equal parts red-yellow-green-cyan-blue-magenta, white at the right end.
+            Item {
+                id: hueBar
+
+                property real knobPos: 0
+
+                function moveTo(p) {
+                    knobPos = Math.max(0, Math.min(width, p))
+                    lightControlMain.setColor(Light.hueColor(knobPos, width))
+                }
+
+                x: 10
+                y: blockRow.y + 26
+                width: parent.width - 26
+                height: 12
+
+                Rectangle {
+                    width: parent.width
+                    height: parent.height
+                    radius: 2
+                    gradient: Gradient {
+                        orientation: Gradient.Horizontal
+                        GradientStop { position: 0.0; color: "#ff0000" }
+                        GradientStop { position: 1 / 6; color: "#ffff00" }
+                        GradientStop { position: 2 / 6; color: "#00ff00" }
+                        GradientStop { position: 3 / 6; color: "#00ffff" }
+                        GradientStop { position: 4 / 6; color: "#0000ff" }
+                        GradientStop { position: 5 / 6; color: "#ff00ff" }
+                        GradientStop { position: 0.985; color: "#ff0000" }
+                        GradientStop { position: 1.0; color: "#ffffff" }
+                    }
+                }
+                Rectangle {
+                    x: hueBar.knobPos - width / 2
+                    y: -3
+                    width: 8
+                    height: parent.height + 6
+                    radius: 2
+                    color: lightControlMain.colors[lightControlMain.selectedBlock]
+                    border.width: 2
+                    border.color: Theme.fontColor
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    anchors.margins: -4
+                    preventStealing: true
+                    onPressed: function(mouse) { hueBar.moveTo(mouse.x - 4) }
+                    onPositionChanged: function(mouse) { hueBar.moveTo(mouse.x - 4) }
+                    onReleased: lightControlMain.isSave = true
+                }
+            }
+
+            Row {
+                x: 10
+                y: hueBar.y + hueBar.height + 12
+                spacing: 6
+                ChannelLabel { text: "R" }
+                RectInput {
+                    id: redInput
+                    onEndInputSignal: lightControlMain.finishInput()
+                }
+                ChannelLabel { text: "G" }
+                RectInput {
+                    id: greenInput
+                    onEndInputSignal: lightControlMain.finishInput()
+                }
+                ChannelLabel { text: "B" }
+                RectInput {
+                    id: blueInput
+                    onEndInputSignal: lightControlMain.finishInput()
+                }
+            }
+
+            // Covers the colour area in modes whose colours the mouse does not use.
             Rectangle {
-                x: hueBar.knobPos - width / 2
-                y: -3
-                width: 8
-                height: parent.height + 6
-                radius: 2
-                color: lightControlMain.colors[lightControlMain.selectedBlock]
-                border.width: 2
-                border.color: Theme.fontColor
-            }
-            MouseArea {
                 anchors.fill: parent
-                anchors.margins: -4
-                preventStealing: true
-                onPressed: function(mouse) { hueBar.moveTo(mouse.x - 4) }
-                onPositionChanged: function(mouse) { hueBar.moveTo(mouse.x - 4) }
-                onReleased: lightControlMain.isSave = true
-            }
-        }
-
-        Row {
-            x: 10
-            y: hueBar.y + hueBar.height + 12
-            spacing: 6
-            ChannelLabel { text: "R" }
-            RectInput {
-                id: redInput
-                onEndInputSignal: lightControlMain.finishInput()
-            }
-            ChannelLabel { text: "G" }
-            RectInput {
-                id: greenInput
-                onEndInputSignal: lightControlMain.finishInput()
-            }
-            ChannelLabel { text: "B" }
-            RectInput {
-                id: blueInput
-                onEndInputSignal: lightControlMain.finishInput()
-            }
-        }
-
-        // Covers the colour area in modes whose colours the mouse does not use.
-        Rectangle {
-            anchors.fill: parent
-            anchors.topMargin: -4
-            visible: !Light.colorAreaActive(lightControlMain.mode)
-            color: Theme.colorBlack
-            opacity: 0.7
-            MouseArea {
-                anchors.fill: parent
-                hoverEnabled: true
+                anchors.topMargin: -4
+                visible: !Light.colorAreaActive(lightControlMain.mode)
+                color: Theme.colorBlack
+                opacity: 0.7
+                MouseArea {
+                    anchors.fill: parent
+                    hoverEnabled: true
+                }
             }
         }
     }
