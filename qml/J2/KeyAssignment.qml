@@ -236,6 +236,22 @@ Rectangle {
     border.color: Theme.colorGray1
     radius: 4
 
+    // A macro chosen here and not yet handed to the page follows the macro editor:
+    // renamed, it keeps its new name; deleted, the button's own entry comes back.
+    Connections {
+        target: keyAssignment.keyPage
+        function onMacroNameReplaced(oldName, newName) {
+            if (keyAssignment.entry[0] === Keys.TYPE_MACRO && keyAssignment.entryText === oldName)
+                keyAssignment.entryText = newName
+        }
+        function onMacroRemoved(name) {
+            if (keyAssignment.buttonIndex >= 0 && keyAssignment.entry[0] === Keys.TYPE_MACRO
+                    && keyAssignment.entryText === name)
+                keyAssignment.choose(keyAssignment.keyPage.entryAt(keyAssignment.buttonIndex),
+                                     keyAssignment.keyPage.textAt(keyAssignment.buttonIndex))
+        }
+    }
+
     // Dragging the dialog by its background; it stays inside its parent.
     MouseArea {
         property point pressPos

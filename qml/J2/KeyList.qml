@@ -25,6 +25,9 @@ Rectangle {
     readonly property alias factoryModel: factoryModel
 
     signal openKeyDialog(int index, bool checkLeftClick)
+    // A macro was deleted or renamed in the macro editor (after the rows followed).
+    signal macroRemoved(string name)
+    signal macroNameReplaced(string oldName, string newName)
 
     // ---- loading and saving ----
 
@@ -118,6 +121,7 @@ Rectangle {
         if (changed)
             saveData()
         ui_View.deleteMacroUpdateProfile(name)
+        macroRemoved(name)
     }
     function macroRenamed(oldName, newName) {
         var rows = macroRows(oldName)
@@ -128,6 +132,7 @@ Rectangle {
         }
         ui_View.modifyMacroNameUpdateProfile(oldName, newName)
         refreshFactoryTexts()
+        macroNameReplaced(oldName, newName)
     }
     function macroDataChanged(name) {
         var rows = macroRows(name)

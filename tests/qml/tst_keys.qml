@@ -155,21 +155,23 @@ Item {
             click(dialog, "macroMode2")
             click(dialog, "macroBox")
             click(dialog, "macroName0")
+            keyList.macroRenamed("Tap", "Tip")   // renamed in the editor before the dialog closes
+            compare(findChild(dialog, "keyTitle").text, "Key 5 : Tip")
             wireLog.mark()
             click(dialog, "closeButton")
             compare(keyList.entryAt(4), [4, 2, 4, 0])
-            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Tap")
+            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Tip")
             var uploads = wireLog.commands().filter(function (c) { return c.opcode === 0x13 })
             compare(uploads.length, 1, "the macro went to its slot")
             compare(uploads[0].payload.split(" ").slice(0, 8).join(" "), "00 01 05 04 81 04 00 00")
 
-            keyList.macroRenamed("Tap", "Tip")
-            compare(keyList.textAt(4), "Tip")
-            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Tip")
-            keyList.macroDeleted("Tip")
+            keyList.macroRenamed("Tip", "Top")
+            compare(keyList.textAt(4), "Top")
+            compare(String(ui_View.getData("mouseMacroKey/4", false)), "Top")
+            keyList.macroDeleted("Top")
             compare(keyList.entryAt(4), keyList.factoryEntryAt(4))
             compare(numbers(ui_View.mouseGetKeydefine(4, false)), keyList.factoryEntryAt(4), "saved at once")
-            ui_View.deleteMacroIni("Tip")
+            ui_View.deleteMacroIni("Top")
         }
 
         function test_profileRows() {
