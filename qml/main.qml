@@ -225,8 +225,8 @@ Item {
         onTriggered: {
             ui_View.setEnabled(true)
             busyIndicator.setBusy(false)
-            if (startupLogo.visible)
-                mainIten.frameShown = true
+            // The first protection's end replaces the start-up logo by the frame.
+            mainIten.frameShown = true
         }
     }
 
@@ -271,6 +271,7 @@ Item {
 
         KeyList {
             id: keyListMain
+            objectName: "keyListMain"
             keyCount: mainIten.keyCount
             isGun: mainIten.isGun
             keyNames: keyCodeString
@@ -286,11 +287,13 @@ Item {
         }
         ReportRate {
             id: reportRateRect
+            objectName: "reportRateRect"
             title: mainIten.caption(3)
         }
         FrameButton {
             width: 232
             height: 24
+            subdued: true
             textValue: mainIten.caption(9)
             onClicked: mainIten.openDialog(systemSetting)
         }
@@ -300,15 +303,19 @@ Item {
         id: rightPanel
         x: 768
         y: 56
+        // An open drop-down of the pages reaches over the bottom bar.
+        z: dpiSettingMain.z > 0 || lightControlMain.z > 0 ? 1 : 0
         spacing: 8
         visible: mainIten.frameShown
 
         DpiSetting {
             id: dpiSettingMain
+            objectName: "dpiSettingMain"
             lightPage: lightControlMain
         }
         LightControl {
             id: lightControlMain
+            objectName: "lightControlMain"
             isColorful: mainIten.isColorful
         }
     }
@@ -376,12 +383,15 @@ Item {
 
     MacroEditor {
         id: macroEditor
+        // Opened from the key dialog too: it then lies above it.
+        z: 1
         visible: false
         keyNames: keyCodeString
         onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
         onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
         onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
         onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
+        onClosed: keyAssignment.closeMacroMenu()
     }
     GunControl {
         id: gunControl
@@ -438,6 +448,9 @@ Item {
 
     BusyIndicator {
         id: busyIndicator
+        z: 2
         anchors.centerIn: parent
+        // Below the start-up picture while it shows, so its name stays readable.
+        anchors.verticalCenterOffset: mainIten.frameShown ? 0 : startupLogo.height / 2 + 32
     }
 }

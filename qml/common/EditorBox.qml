@@ -13,34 +13,33 @@ Rectangle {
 
     width: 232
     height: isGun ? 100 : 76
-    color: Theme.colorGray0
+    color: Theme.colorBlack
     border.color: Theme.colorGray1
-    radius: 4
+    radius: 2
 
-    Text {
-        x: 10
-        y: 6
-        text: editorBox.captions[0]
-        color: Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontMiddleSize
+    Frame {
+        id: header
+        x: 1
+        y: 1
+        width: parent.width - 2
+        title: editorBox.captions[0]
     }
     Column {
         x: 8
-        y: 34
+        y: header.y + header.height + Math.round((editorBox.height - header.y - header.height - height) / 2)
         spacing: 4
         Repeater {
             model: editorBox.isGun ? 2 : 1
             delegate: Rectangle {
                 id: entry
                 required property int index
-                width: 216
+                width: editorBox.width - 16
                 height: 24
                 radius: 2
-                color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray1
+                color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray0
+                border.color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray1
                 Text {
-                    x: 10
-                    anchors.verticalCenter: parent.verticalCenter
+                    anchors.centerIn: parent
                     text: editorBox.captions[entry.index + 1]
                     color: Theme.fontColor
                     font.family: Theme.fontFamily

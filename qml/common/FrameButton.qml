@@ -7,6 +7,8 @@ Rectangle {
 
     property string textValue: ""
     property color markColor: "transparent"
+    // A quiet grey button that turns blue under the pointer.
+    property bool subdued: false
     readonly property bool hovered: area.containsMouse
 
     signal clicked()
@@ -14,7 +16,10 @@ Rectangle {
     width: 64
     height: 24
     radius: 2
-    color: markColor.a > 0 ? markColor : (hovered ? Theme.colorOrange : Theme.colorBlue)
+    color: markColor.a > 0 ? markColor
+         : hovered ? Theme.colorOrange
+         : subdued ? Theme.colorGray0 : Theme.colorBlue
+    border.color: subdued && !hovered ? Theme.colorGray1 : color
 
     Text {
         anchors.centerIn: parent

@@ -84,6 +84,7 @@ Item {
             drag.minimumX: sliderButton.minX
             drag.maximumX: sliderButton.maxX
             drag.threshold: 0
+            drag.smoothed: false
             onPressed: {
                 moveAnim.stop()
                 sliderButton.btnClick()

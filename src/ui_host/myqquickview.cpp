@@ -120,7 +120,7 @@ void myQQuickView::detectMouse(bool isDown, uint vornCode, uint x, uint y)
 
 void myQQuickView::focusInEvent(QFocusEvent* event)
 {
-    // Repaint at once; the base class does not see the event.
+    // The base class hands the focus on to the scene, so its text fields take keys again.
+    QQuickWidget::focusInEvent(event);
     repaint();
-    event->accept();
 }

@@ -1,0 +1,91 @@
+// The real scene in the main window on the virtual mouse: the start-up protection,
+// a reconnect's initUI, and typed keys reaching the scene's text fields.
+#include "rig.h"
+
+#include "app/widget.h"
+#include "ui_host/ui_controler.h"
+
+#include <QElapsedTimer>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QtTest>
+
+namespace {
+
+// Polls every 2 ms until pred holds or timeoutMs passes (a hang guard).
+template <typename Pred>
+bool waitFor(Pred pred, int timeoutMs = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < timeoutMs)
+        QTest::qWait(2);
+    return pred();
+}
+
+} // namespace
+
+class TestSceneHost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpShowsTheFrameAfterTheProtection()
+    {
+        AppRig rig(Model{}, true);
+        QQuickItem* root = rig.view()->rootObject();
+        QVERIFY(root);
+        QVERIFY(!root->isVisible());
+        rig.window->checkDevice();
+        QVERIFY(waitFor([&] { return root->isVisible(); }));
+        QElapsedTimer sinceInit;
+        sinceInit.start();
+        QVERIFY(!root->property("frameShown").toBool());
+        QVERIFY(!rig.view()->isEnabled());
+        QVERIFY(waitFor([&] { return root->property("frameShown").toBool(); }));
+        // The scene's timers run on the animation clock, which rounds to a frame.
+        QVERIFY2(sinceInit.elapsed() >= 1000 - 20, qPrintable(QString::number(sinceInit.elapsed())));
+        QVERIFY(rig.view()->isEnabled());
+        QVERIFY(root->property("isPownOn").toBool());
+
+        // A reconnect: the languages stay as they are, the DPI stage is read again.
+        const QStringList marker{QStringLiteral("kept")};
+        root->setProperty("mainLang", marker);
+        rig.quietListener();
+        rig.mouse->pressDpiButton(4);
+        rig.view()->initUI();
+        QVERIFY(waitFor([&] { return root->property("currentDPI").toInt() == 3; }));
+        QCOMPARE(root->property("mainLang").toStringList(), marker);
+    }
+
+    void typedKeysReachTheScenesTextFields()
+    {
+        AppRig rig(Model{}, true);
+        myQQuickView* view = rig.view();
+        QQuickItem* root = view->rootObject();
+        root->setVisible(true);
+        QQmlComponent component(view->engine());
+        component.setData("import QtQuick\nimport \"common\"\nRectInput { x: 400; y: 300; z: 1000; maxValue: 9999; textValue: \"\" }",
+                          QUrl(Ui_Controler::sceneUrl().resolved(QUrl(QStringLiteral("probe.qml")))));
+        std::unique_ptr<QObject> field(component.create(view->rootContext()));
+        QVERIFY2(field, qPrintable(component.errorString()));
+        qobject_cast<QQuickItem*>(field.get())->setParentItem(root);
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(424, 310));
+        QTest::keyClicks(view, QStringLiteral("42"));
+        QCOMPARE(field->property("textValue").toString(), QStringLiteral("42"));
+
+        // The keyboard focus leaves the view and comes back without a click (the
+        // window activated again): the field that had it takes keys again.
+        view->clearFocus();
+        view->setFocus(Qt::ActiveWindowFocusReason);
+        QTest::keyClicks(view, QStringLiteral("7"));
+        QCOMPARE(field->property("textValue").toString(), QStringLiteral("427"));
+    }
+};
+
+QTEST_MAIN(TestSceneHost)
+#include "tst_scene_host.moc"
