@@ -22,10 +22,9 @@ TestCase {
     }
 
     function test_paletteIndex() {
-        var colors = ["#ff0000", "#00ff00", "#0000ff", "#FF00FF", "#00ffff", "#ff7f00", "#6000ff", "#ffffff"]
-        compare(Dpi.stageColorIndices(colors), [0, 1, 2, 3, 4, 7, 0, 6].concat(new Array(16).fill(0)))
-        compare(Dpi.paletteIndex("#ffff00"), 5)
-        compare(Dpi.paletteIndex(""), 0)
+        var colors = ["#ff0000", "#00ff00", "#0000ff", "#FF00FF", "#00ffff", "#ff7f00", "#6000ff", "#ffff00"]
+        compare(Dpi.stageColorIndices(colors), [0, 1, 2, 3, 4, 7, 0, 5].concat(new Array(16).fill(0)))
+        compare([Dpi.paletteIndex("#ffffff"), Dpi.paletteIndex("")], [6, 0])
     }
 
     // A stored list too short keeps the page's own entries in the missing places.

@@ -19,20 +19,16 @@ TestCase {
     function findNamed(item, name) {
         if (item.objectName === name)
             return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = findNamed(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
+        for (var i = 0, found = null; i < item.children.length && !found; ++i)
+            found = findNamed(item.children[i], name)
+        return found
     }
     // [opcode, block, payload without the reports' zero padding] of each command since the mark.
     function sent() {
         return wireLog.commands().map(function (c) { return [c.opcode, c.block, c.payload.replace(/( 00)+$/, "")] })
     }
     function mouseKey(text, key) {
-        var line = text.split("\n").filter(function (l) { return l.indexOf(key + "=") === 0 })
-        return line.length ? line[0] : ""
+        return text.split("\n").filter(function (l) { return l.indexOf(key + "=") === 0 }).join()
     }
 
     function initTestCase() {
