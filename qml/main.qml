@@ -417,6 +417,7 @@ Item {
     }
     ResetBox {
         id: resetBox
+        objectName: "resetBox"
         visible: false
         title: mainIten.caption(5)
         text: mainIten.caption(6)

@@ -49,6 +49,7 @@ Rectangle {
         anchors.bottomMargin: 10
         spacing: 16
         FrameButton {
+            objectName: "resetCancel"
             textValue: resetBox.cancelText
             onClicked: resetBox.visible = false
         }
