@@ -141,7 +141,7 @@ Rectangle {
 
     objectName: "lightControlMain"
     width: 232
-    height: 260
+    height: body.y + body.height + 8
     // The fields take typed text, so they follow the colour by assignment, not by binding.
     onSelectedRgbChanged: showRgb()
     Component.onCompleted: {
@@ -250,6 +250,7 @@ Rectangle {
 
     // Hidden sliders give their room to the colour area below them.
     Column {
+        id: body
         y: modeList.y + modeList.height + 8
         width: parent.width
         spacing: 4
