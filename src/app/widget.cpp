@@ -163,11 +163,26 @@ void Widget::customEvent(QEvent* event)
 
 void Widget::checkDevice()
 {
+    // Detection replaces the records a running command works on, and its own
+    // commands would be refused: it waits until the link is free.
+    if (link.busy()) {
+        deferDetection();
+        return;
+    }
+    const Hid_Thread::Sequence sequence(link);
     const int found = detection::detect(link, QString::fromLatin1(device_table::kDefaultFile));
-    if (found >= 0)
+    if (found == detection::kLinkBusy)
+        deferDetection();
+    else if (found >= 0)
         connectSequence();
     else
         disconnectSequence();
+}
+
+void Widget::deferDetection()
+{
+    qDebug("device check deferred: the link is busy");
+    deviceCheckTimer.start();
 }
 
 void Widget::connectSequence()

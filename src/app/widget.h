@@ -55,6 +55,8 @@ protected:
 private:
     void connectSequence();
     void disconnectSequence();
+    // Runs the check again once the timer expires (the link is busy now).
+    void deferDetection();
     void buildTrayIcon();
     void onDpiSwitched(int stage, const QString& text);
     void onDeviceRemoved();

@@ -29,14 +29,21 @@ void findInterfaces(const QList<DeviceRecord*>& table, HidBackend& backend)
 
 int detect(Hid_Thread& link, const QString& apConfigPath)
 {
+    // A running command works on the records of the table.
+    if (link.commandRunning())
+        return kLinkBusy;
     const QList<DeviceRecord*> table = device_table::load(apConfigPath);
     findInterfaces(table, hidBackend());
     link.replaceDeviceTable(table);
     for (int j = 0; j < link.deviceTable.size(); ++j) {
         if (link.deviceTable.at(j)->commandPath.isEmpty())
             continue;
+        const int refusedBefore = link.linkRefusals();
         if (link.chkDeviceIsEnCode(j))
             return j;
+        // A check that was never sent says nothing about the mouse.
+        if (link.linkRefusals() != refusedBefore)
+            return kLinkBusy;
     }
     return -1;
 }

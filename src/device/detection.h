@@ -18,9 +18,14 @@ namespace detection {
 // outside 1..512 is not looked for and stays not present.
 void findInterfaces(const QList<DeviceRecord*>& table, HidBackend& backend);
 
+// The link was busy: nothing was decided, detection has to run again later.
+constexpr int kLinkBusy = -2;
+
 // Reads the table from apConfigPath, finds the interfaces, replaces the link's
 // table and checks the present entries. Returns the index of the first entry that
-// passed the connection check (now the link's currentDevice), or -1.
+// passed the connection check (now the link's currentDevice), -1 when none did,
+// or kLinkBusy when a command runs (the table is then left alone) or a check
+// was refused because the link stayed taken.
 int detect(Hid_Thread& link, const QString& apConfigPath);
 
 } // namespace detection

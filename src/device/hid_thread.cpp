@@ -1,9 +1,11 @@
 #include "device/hid_thread.h"
 
+#include "device/commands/opcodes.h"
 #include "device/pacing.h"
 #include "view/myqquickview.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QDebug>
 #include <QRandomGenerator>
 
@@ -14,9 +16,6 @@
 namespace {
 
 constexpr uint8_t kReportId = 0x00;
-// The option bit that makes the mouse send DPI-switch notifications.
-constexpr uint8_t kNotifyOption560 = 0x08;   // first option byte, 560 family
-constexpr uint8_t kNotifyOption553 = 0x40;   // fourth option byte, 553 family
 constexpr int kChallengeBytes = 4;
 
 QByteArray pathBytes(const QString& path) { return path.toLocal8Bit(); }
@@ -130,13 +129,21 @@ bool Hid_Thread::chkDeviceIsEnCode(int index)
 
 bool Hid_Thread::acquireLink()
 {
+    // Every command runs on the GUI thread: one entered from the event processing
+    // of a running command sits on top of it, and waiting would only stall it.
+    if (commandDepth > 0) {
+        ++refusals;
+        qDebug() << "command refused: another command is running";
+        return false;
+    }
     for (int attempt = 0; attempt < pacing::kLinkAttempts; ++attempt) {
         if (linkFree) {
             linkFree = false;
             return true;
         }
-        pacing::pauseProcessingAll(pacing::kLinkRetryMs);
+        pacing::pause(pacing::kLinkRetryMs);
     }
+    ++refusals;
     return false;
 }
 
@@ -211,40 +218,52 @@ struct TransferEnd {
 };
 } // namespace
 
-bool Hid_Thread::sendCommand(int dataLength, bool settle)
+std::optional<Hid_Thread::TransferTarget> Hid_Thread::beginTransfer(const char* who, int dataLength)
 {
-    QCoreApplication::processEvents();
-    TransferEnd end{*this, &Hid_Thread::closeCommandInterface};
+    // The window gets its turn before every transfer, so that a series of them does
+    // not freeze it. Input waits for the main loop: a click handled here would run
+    // its operation in the middle of this one.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     if (dataLength < 0 || dataLength > protocol::kBulkBufferSize) {
-        qDebug() << "sendCommand: payload length" << dataLength << "is outside 0 ..." << protocol::kBulkBufferSize;
-        return false;
+        qDebug() << who << ": payload length" << dataLength << "is outside 0 ..." << protocol::kBulkBufferSize;
+        return std::nullopt;
     }
     const DeviceRecord* rec = currentRecord();
     if (!rec)
-        return false;
-    HidDevice* handle = openCommandInterface(currentDevice);
-    if (!handle)
-        return false;
-
-    if (rec->isEncode)
+        return std::nullopt;
+    TransferTarget target;
+    target.reportLength = rec->reportLength;
+    target.isEncode = rec->isEncode;
+    target.handle = openCommandInterface(currentDevice);
+    if (!target.handle)
+        return std::nullopt;
+    if (target.isEncode)
         protocol::scramble(featureOut.data() + 1, secrecyCode().data());
-    if (hidBackend().sendFeatureReport(handle, featureOut.data(), featureOut.size()) < 0)
+    if (hidBackend().sendFeatureReport(target.handle, featureOut.data(), featureOut.size()) < 0)
+        return std::nullopt;
+    return target;
+}
+
+bool Hid_Thread::sendCommand(int dataLength, bool settle)
+{
+    TransferEnd end{*this, &Hid_Thread::closeCommandInterface};
+    const std::optional<TransferTarget> t = beginTransfer("sendCommand", dataLength);
+    if (!t)
         return false;
     if (settle)
         settlePause();
     if (dataLength == 0)
         return true;
 
-    const int reportLength = rec->reportLength;
-    const int len = std::min(dataLength, reportLength);
-    std::vector<uint8_t> report(static_cast<size_t>(reportLength) + 1, 0);
+    const int len = std::min(dataLength, t->reportLength);
+    std::vector<uint8_t> report(static_cast<size_t>(t->reportLength) + 1, 0);
     for (int offset = 0; offset < dataLength; offset += len) {
         std::fill(report.begin(), report.end(), 0);
         report[0] = kReportId;
         const int n = std::min(len, dataLength - offset);
         std::copy_n(bulkBuffer.begin() + offset, n, report.begin() + 1);
-        if (hidBackend().write(handle, report.data(), report.size()) < 0)
+        if (hidBackend().write(t->handle, report.data(), report.size()) < 0)
             return false;
         pacing::pause(pacing::kBulkReportGapMs);
     }
@@ -255,31 +274,14 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle)
 
 bool Hid_Thread::queryCommand(int dataLength)
 {
-    // As before a send: the window gets its turn between transfers, so that a
-    // series of reads that each wait their time-out does not freeze it for longer
-    // than one of them.
-    QCoreApplication::processEvents();
     TransferEnd end{*this, &Hid_Thread::closeCommandInterface};
-
-    if (dataLength < 0 || dataLength > protocol::kBulkBufferSize) {
-        qDebug() << "queryCommand: payload length" << dataLength << "is outside 0 ..." << protocol::kBulkBufferSize;
-        return false;
-    }
-    const DeviceRecord* rec = currentRecord();
-    if (!rec)
-        return false;
-    HidDevice* handle = openCommandInterface(currentDevice);
-    if (!handle)
-        return false;
-
-    if (rec->isEncode)
-        protocol::scramble(featureOut.data() + 1, secrecyCode().data());
-    if (hidBackend().sendFeatureReport(handle, featureOut.data(), featureOut.size()) < 0)
+    const std::optional<TransferTarget> t = beginTransfer("queryCommand", dataLength);
+    if (!t)
         return false;
     // The answer replaces the preset only when it came whole: a failed or short
     // answer leaves the preset, which the query then hands back.
     std::array<uint8_t, protocol::kFeatureReportSize> answer = featureIn;
-    const int answered = hidBackend().getFeatureReport(handle, answer.data(), answer.size());
+    const int answered = hidBackend().getFeatureReport(t->handle, answer.data(), answer.size());
     if (answered < 0)
         return false;
     if (answered < static_cast<int>(answer.size())) {
@@ -289,19 +291,18 @@ bool Hid_Thread::queryCommand(int dataLength)
     featureIn = answer;
 
     if (dataLength == 0) {
-        if (rec->isEncode)
+        if (t->isEncode)
             protocol::unscramble(featureIn.data() + 1, secrecyCode().data());
         return true;
     }
 
-    const int reportLength = rec->reportLength;
-    const int len = std::min(dataLength, reportLength);
-    std::vector<uint8_t> report(static_cast<size_t>(reportLength) + 1, 0);
+    const int len = std::min(dataLength, t->reportLength);
+    std::vector<uint8_t> report(static_cast<size_t>(t->reportLength) + 1, 0);
     for (int offset = 0; offset < dataLength; offset += len) {
         std::fill(report.begin(), report.end(), 0);
         // A mouse that stops answering must not hang the window: the wait is bounded
         // and a time-out fails the read.
-        const int got = hidBackend().readTimeout(handle, report.data(), report.size(), pacing::kBulkReadTimeoutMs);
+        const int got = hidBackend().readTimeout(t->handle, report.data(), report.size(), pacing::kBulkReadTimeoutMs);
         if (got <= 0)
             return false;
         const int n = std::min(len, dataLength - offset);
@@ -326,7 +327,7 @@ void Hid_Thread::startListening(int index)
     if (modelIs560()) {
         uchar b0 = 0, b1 = 0;
         if (hid560_81H_GetKeyboardoption(b0, b1)) {
-            b0 |= kNotifyOption560;
+            b0 |= op560::kNotifyOptionBit;
             hid560_01H_SetKeyboardoption(b0, b1);
         } else {
             qDebug() << "keyboard option not read; the option is not written back";
@@ -334,7 +335,7 @@ void Hid_Thread::startListening(int index)
     } else {
         uchar b0 = 0, b1 = 0, b2 = 0, b3 = 0;
         if (hid553_83H_GetKeyboardoption(b0, b1, b2, b3)) {
-            b3 |= kNotifyOption553;
+            b3 |= op553::kNotifyOptionBit;
             hid553_03H_SetKeyboardoption(b0, b1, b2, b3);
         } else {
             qDebug() << "keyboard option not read; the option is not written back";

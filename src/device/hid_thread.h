@@ -21,6 +21,7 @@
 #include <array>
 #include <atomic>
 #include <initializer_list>
+#include <optional>
 
 class Widget;
 class myQQuickView;
@@ -66,6 +67,27 @@ public:
     bool modelIsGun() const;
     bool modelIs560() const;
 
+    // Held by code that runs several commands as one piece (the connect sequence,
+    // the 560 repetition, a command and its pause): detection waits until the last
+    // one is gone. Commands run only on the GUI thread, so a plain counter does.
+    class Sequence
+    {
+    public:
+        explicit Sequence(Hid_Thread& link) : link(link) { ++link.sequenceDepth; }
+        ~Sequence() { --link.sequenceDepth; }
+        Sequence(const Sequence&) = delete;
+        Sequence& operator=(const Sequence&) = delete;
+    private:
+        Hid_Thread& link;
+    };
+
+    // A command holds the link or is on the stack: the device table must not be replaced.
+    bool commandRunning() const { return !linkFree || commandDepth > 0; }
+    // ... or a sequence runs: detection must wait.
+    bool busy() const { return commandRunning() || sequenceDepth > 0; }
+    // Commands refused because the link stayed taken, since construction.
+    int linkRefusals() const { return refusals; }
+
 public slots:
     uchar hidCS(uchar* block);
     bool chkDeviceIsEnCode(int index);
@@ -108,8 +130,32 @@ private slots:
     void forgetNotifyPath(const QString& notifyPath);
 
 private:
+    // What one transfer needs of the device record, copied when it starts: the
+    // pauses of a transfer let events through, and nothing it uses may be freed there.
+    struct TransferTarget {
+        HidDevice* handle = nullptr;
+        int reportLength = 0;
+        bool isEncode = false;
+    };
+    // Marks a catalogue command as running, from the taken link to its last pause.
+    class CommandScope
+    {
+    public:
+        explicit CommandScope(Hid_Thread& link) : link(link) { ++link.commandDepth; }
+        ~CommandScope() { --link.commandDepth; }
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+    private:
+        Hid_Thread& link;
+    };
+
+    int sequenceDepth = 0;
+    int commandDepth = 0;   // catalogue commands on the stack (nested ones are refused)
+    int refusals = 0;
 
     // --- transport ---
+    // Takes the link for one command. A command entered from the event processing
+    // of a running one is refused at once: the running one cannot end before it does.
     bool acquireLink();
     void settlePause();
     HidDevice* openCommandInterface(int index);
@@ -117,6 +163,9 @@ private:
     void closeCommandInterface();
     bool sendCommand(int dataLength, bool settle);
     bool queryCommand(int dataLength);
+    // The start both transfers share: checks the length, copies the record, opens
+    // the command interface, scrambles and sends featureOut. nullopt = failed.
+    std::optional<TransferTarget> beginTransfer(const char* who, int dataLength);
 
     // --- one command, as every catalogue slot runs it ---
     // Sends block cmd (opcode + params, checksum added) with payloadLength bytes of

@@ -42,7 +42,6 @@ void waitInLoop(int ms, QEventLoop::ProcessEventsFlags flags)
 } // namespace
 
 void pause(int ms) { waitInLoop(ms, QEventLoop::ExcludeUserInputEvents); }
-void pauseProcessingAll(int ms) { waitInLoop(ms, QEventLoop::AllEvents); }
 void sleepThread(int ms)
 {
     const int t = scaled(ms);

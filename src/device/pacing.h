@@ -16,8 +16,6 @@ constexpr int kNotifyReadTimeoutMs = 500; // one read of the notification loop
 // Waits ms milliseconds in a local event loop that keeps painting and timers
 // going but excludes user input. Never ends early (precise timer).
 void pause(int ms);
-// The same, processing every kind of event (the wait of acquireLink).
-void pauseProcessingAll(int ms);
 // Plain sleep of the calling thread, for threads without an event loop.
 void sleepThread(int ms);
 

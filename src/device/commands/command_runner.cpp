@@ -36,6 +36,8 @@ bool Hid_Thread::runSend(const char* failLine, uint8_t opcode, std::initializer_
         writeFailure(failLine);
         return false;
     }
+    // The pause after an unsettled command still belongs to it.
+    const CommandScope running(*this);
     stage(featureOut, opcode, params);
     if (payloadLength > 0)
         std::copy_n(payload, payloadLength, bulkBuffer.begin());
@@ -57,6 +59,7 @@ bool Hid_Thread::runQuery(const char* failLine, uint8_t opcode, std::initializer
         writeFailure(failLine);
         return false;
     }
+    const CommandScope running(*this);
     stage(featureOut, opcode, params);
     // The answer frame starts as the out-arguments' values, so a mouse that does
     // not answer hands them back. The challenge query presets nothing: its
@@ -81,11 +84,10 @@ bool Hid_Thread::runRepeated(const char* failLine, uint8_t opcode, uchar value)
         writeFailure(failLine);
         return false;
     }
+    const CommandScope running(*this);
     bool all = true;
     for (int k = op560::kRepeatFirst; k <= op560::kRepeatLast; ++k) {
-        // The link stays ours for the whole series: each transfer gives it back,
-        // and a command run from the event processing of the next transfer would
-        // otherwise rebuild featureOut under it.
+        // The link stays ours for the whole series: each transfer gives it back.
         linkFree = false;
         stage(featureOut, opcode, {static_cast<uint8_t>(k), value});
         all = sendCommand(0, true) && all;

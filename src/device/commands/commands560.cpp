@@ -72,6 +72,7 @@ bool Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
         qDebug().noquote() << "cmd Failed 8c";
         return false;
     }
+    const CommandScope running(*this);
     command_frame::stage(featureOut, kReadProfile, {profileNo});
     featureIn.fill(0);   // no out-arguments: report ID 0 and zeros
     // The read lands on the caller's bytes: chunks that never arrive leave them as they were.

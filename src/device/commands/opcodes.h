@@ -26,6 +26,9 @@ constexpr int kDpiSetLength = 8;
 constexpr int kKeyMatrixLength = 64;
 constexpr uint8_t kKeyMatrixFlag = 0x08;      // cmd[3] of 12H
 constexpr int kMacroLength = 128;
+// The option bit that makes the mouse send DPI-switch notifications.
+constexpr int kNotifyOptionByte = 3;          // fourth keyboard-option byte
+constexpr uint8_t kNotifyOptionBit = 0x40;
 } // namespace op553
 
 namespace op560 {
@@ -47,4 +50,6 @@ constexpr int kKeyMatrixLength = 128;         // ... padded with zeros to 128 on
 constexpr int kMacroLength = 128;
 constexpr int kRepeatFirst = 1;               // 03H/04H go to profiles 1..4
 constexpr int kRepeatLast = 4;
+constexpr int kNotifyOptionByte = 0;          // first keyboard-option byte
+constexpr uint8_t kNotifyOptionBit = 0x08;
 } // namespace op560
