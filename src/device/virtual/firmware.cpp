@@ -2,6 +2,8 @@
 
 #include "device/commands/opcodes.h"
 
+#include <algorithm>
+
 namespace {
 constexpr uint8_t kFactoryMarker = 0xC0;   // byte 0 of a factory profile block: 0xC0 | block number
 constexpr uint8_t kFactoryReportRate = 4;  // 250 Hz
@@ -42,7 +44,7 @@ FirmwareState FirmwareState::factory()
     return s;
 }
 
-VirtualFirmware::VirtualFirmware() : state(FirmwareState::factory()) {}
+VirtualFirmware::VirtualFirmware(const NumberedPayloads& n) : state(FirmwareState::factory()), numberedPayloads(n) {}
 
 std::unique_ptr<VirtualFirmware> VirtualFirmware::create(VirtualMouse::Family family)
 {
@@ -56,7 +58,36 @@ VirtualFirmware::Reply VirtualFirmware::takeBlock(const protocol::Block& block)
     // The connection check is the same on both families: echo the challenge.
     if (block[0] == op553::kGetSecrecyCode)
         return answer(block[0], {block[1], block[2], block[3], block[4]});
+    if (const std::optional<Numbered> n = numbered(block)) {
+        if (!n->buffer || block[2] != n->length)
+            return ignored();
+        return expectPayload(n->length);
+    }
     return handle(block);
+}
+
+void VirtualFirmware::takePayload(const protocol::Block& block, const std::vector<uint8_t>& payload)
+{
+    if (const std::optional<Numbered> n = numbered(block)) {
+        if (n->buffer)
+            std::copy_n(payload.begin(), std::min<size_t>(payload.size(), size_t(n->length)), n->buffer);
+        return;
+    }
+    storePayload(block, payload);
+}
+
+std::optional<VirtualFirmware::Numbered> VirtualFirmware::numbered(const protocol::Block& block)
+{
+    const int number = block[1];
+    if (block[0] == numberedPayloads.keyMatrixOpcode) {
+        uint8_t* buffer = inRange(number, 1, FirmwareState::kKeyMatrixCount) ? state.keyMatrices[number - 1].data() : nullptr;
+        return Numbered{buffer, numberedPayloads.keyMatrixLength};
+    }
+    if (block[0] == numberedPayloads.macroOpcode) {
+        uint8_t* buffer = inRange(number, 1, FirmwareState::kMacroCount) ? state.macros[number - 1].data() : nullptr;
+        return Numbered{buffer, numberedPayloads.macroLength};
+    }
+    return std::nullopt;
 }
 
 VirtualFirmware::Reply VirtualFirmware::answer(uint8_t opcode, std::initializer_list<uint8_t> values)

@@ -8,6 +8,8 @@
 using protocol::Block;
 using namespace op553;
 
+Firmware553::Firmware553() : VirtualFirmware({kSetKeyMatrix, kKeyMatrixLength, kSetMacroKey, kMacroLength}) {}
+
 VirtualFirmware::Reply Firmware553::handle(const Block& b)
 {
     FirmwareState& s = state;
@@ -48,14 +50,6 @@ VirtualFirmware::Reply Firmware553::handle(const Block& b)
         if (b[2] != kDpiSetLength)
             return ignored();
         return expectPayload(kDpiSetLength);
-    case kSetKeyMatrix:
-        if (!inRange(b[1], 1, FirmwareState::kKeyMatrixCount) || b[2] != kKeyMatrixLength)
-            return ignored();
-        return expectPayload(kKeyMatrixLength);
-    case kSetMacroKey:
-        if (!inRange(b[1], 1, FirmwareState::kMacroCount) || b[2] != kMacroLength)
-            return ignored();
-        return expectPayload(kMacroLength);
     case kGetKeyboardOption:
         return answer(b[0], {s.keyboardOptions[0], s.keyboardOptions[1], s.keyboardOptions[2],
                              s.keyboardOptions[3]});
@@ -66,7 +60,7 @@ VirtualFirmware::Reply Firmware553::handle(const Block& b)
     }
 }
 
-void Firmware553::takePayload(const Block& b, const std::vector<uint8_t>& payload)
+void Firmware553::storePayload(const Block& b, const std::vector<uint8_t>& payload)
 {
     FirmwareState& s = state;
     switch (b[0]) {
@@ -77,12 +71,6 @@ void Firmware553::takePayload(const Block& b, const std::vector<uint8_t>& payloa
         s.dpiCount = b[1];
         std::copy(payload.begin(), payload.end(), s.dpiSet.begin());
         break;
-    case kSetKeyMatrix:
-        std::copy(payload.begin(), payload.end(), s.keyMatrices[b[1] - 1].begin());
-        break;
-    case kSetMacroKey:
-        std::copy(payload.begin(), payload.end(), s.macros[b[1] - 1].begin());
-        break;
     default:
         break;
     }
@@ -92,4 +80,9 @@ void Firmware553::dpiButton(int stage)
 {
     if (inRange(stage, 1, FirmwareState::kDpiStageCount))
         state.dpiStage[0] = static_cast<uint8_t>(stage);
+}
+
+bool Firmware553::notifiesDpiSwitch() const
+{
+    return (state.keyboardOptions[kNotifyOptionByte] & kNotifyOptionBit) != 0;
 }

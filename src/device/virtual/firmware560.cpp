@@ -9,6 +9,8 @@
 using protocol::Block;
 using namespace op560;
 
+Firmware560::Firmware560() : VirtualFirmware({kSetKeyMatrix, kKeyMatrixLength, kSetMacroKey, kMacroLength}) {}
+
 VirtualFirmware::Reply Firmware560::handle(const Block& b)
 {
     FirmwareState& s = state;
@@ -36,14 +38,6 @@ VirtualFirmware::Reply Firmware560::handle(const Block& b)
         if (!inRange(b[1], 0, FirmwareState::kProfileCount - 1) || b[2] != kProfileLength)
             return ignored();
         return expectPayload(kProfileLength);
-    case kSetKeyMatrix:
-        if (!inRange(b[1], 1, FirmwareState::kKeyMatrixCount) || b[2] != kKeyMatrixLength)
-            return ignored();
-        return expectPayload(kKeyMatrixLength);
-    case kSetMacroKey:
-        if (!inRange(b[1], 1, FirmwareState::kMacroCount) || b[2] != kMacroLength)
-            return ignored();
-        return expectPayload(kMacroLength);
     case kGetKeyboardOption:
         return answer(b[0], {s.keyboardOptions[0], s.keyboardOptions[1]});
     case kGetCurrentProfile:
@@ -65,18 +59,12 @@ VirtualFirmware::Reply Firmware560::handle(const Block& b)
     }
 }
 
-void Firmware560::takePayload(const Block& b, const std::vector<uint8_t>& payload)
+void Firmware560::storePayload(const Block& b, const std::vector<uint8_t>& payload)
 {
     FirmwareState& s = state;
     switch (b[0]) {
     case kSetProfile:
         std::copy(payload.begin(), payload.end(), s.profileBlocks[b[1]].begin());
-        break;
-    case kSetKeyMatrix:
-        std::copy(payload.begin(), payload.end(), s.keyMatrices[b[1] - 1].begin());
-        break;
-    case kSetMacroKey:
-        std::copy(payload.begin(), payload.end(), s.macros[b[1] - 1].begin());
         break;
     default:
         break;
@@ -88,4 +76,9 @@ void Firmware560::dpiButton(int stage)
     if (inRange(stage, 1, FirmwareState::kDpiStageCount)
         && inRange(state.currentProfile, kRepeatFirst, kRepeatLast))
         state.dpiStage[state.currentProfile] = static_cast<uint8_t>(stage);
+}
+
+bool Firmware560::notifiesDpiSwitch() const
+{
+    return (state.keyboardOptions[kNotifyOptionByte] & kNotifyOptionBit) != 0;
 }

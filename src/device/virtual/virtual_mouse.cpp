@@ -61,8 +61,9 @@ VirtualMouse::Config VirtualMouse::configFromSettings(const QString& apConfigPat
     c.pid = hexValue(s, QStringLiteral("0/pid"), c.pid);
     c.usagePage = hexValue(s, QStringLiteral("0/usagePage"), c.usagePage);
     c.usage = hexValue(s, QStringLiteral("0/usage"), c.usage);
-    c.usagePage2 = hexValue(s, QStringLiteral("0/usagePage2"), c.usagePage2);
-    c.usage2 = hexValue(s, QStringLiteral("0/usage2"), c.usage2);
+    // Absent like the device table reads it: no notification interface.
+    c.usagePage2 = hexValue(s, QStringLiteral("0/usagePage2"), 0);
+    c.usage2 = hexValue(s, QStringLiteral("0/usage2"), 0);
     c.reportLength = s.value(QStringLiteral("0/reportLength"), c.reportLength).toInt();
     c.isEncode = s.value(QStringLiteral("0/isEncode"), c.isEncode).toBool();
     c.sCode = s.value(QStringLiteral("0/sCode"), c.sCode).toString();
@@ -79,10 +80,10 @@ std::vector<HidDeviceInfo> VirtualMouse::enumerate(uint16_t vendorId, uint16_t p
     const bool all = vendorId == 0 && productId == 0;
     if (!plugged || (!all && (vendorId != cfg.vid || productId != cfg.pid)))
         return {};
-    return {
-        {kCommandPath, cfg.vid, cfg.pid, cfg.usagePage, cfg.usage},
-        {kNotifyPath, cfg.vid, cfg.pid, cfg.usagePage2, cfg.usage2},
-    };
+    std::vector<HidDeviceInfo> found{{kCommandPath, cfg.vid, cfg.pid, cfg.usagePage, cfg.usage}};
+    if (cfg.hasNotifyInterface())
+        found.push_back({kNotifyPath, cfg.vid, cfg.pid, cfg.usagePage2, cfg.usage2});
+    return found;
 }
 
 HidDevice* VirtualMouse::open(const std::string& path)
@@ -92,7 +93,7 @@ HidDevice* VirtualMouse::open(const std::string& path)
         return nullptr;
     if (path == kCommandPath)
         return new Handle(path, false, generation);
-    if (path == kNotifyPath)
+    if (path == kNotifyPath && cfg.hasNotifyInterface())
         return new Handle(path, true, generation);
     return nullptr;
 }
@@ -329,6 +330,8 @@ void VirtualMouse::pressDpiButton(int stage)
         if (!plugged)
             return;
         firmware->dpiButton(stage);
+        if (!firmware->notifiesDpiSwitch())
+            return;
     }
     sendNotification({protocol::kNotifyMagic0, protocol::kNotifyDpiSwitch, kNotifyNoValue,
                       static_cast<uint8_t>(stage)});

@@ -37,6 +37,8 @@ public:
         bool isEncode = true;
         QString sCode = QStringLiteral("735102");   // the code the mouse holds
         Family family = Family::F553;
+        // Without it the mouse offers only its command interface.
+        bool hasNotifyInterface() const { return usagePage2 != 0 || usage2 != 0; }
     };
 
     static constexpr const char* kCommandPath = "virtual:cmd";
@@ -46,7 +48,9 @@ public:
     explicit VirtualMouse(const Config& config);
     ~VirtualMouse() override;
 
-    // Config from device entry 0 of an apConfig.bin file and its mouse/icType.
+    // Config from device entry 0 of an apConfig.bin file and its mouse/icType. An
+    // entry without usagePage2/usage2 (or both 0) describes a mouse without a
+    // notification interface.
     static Config configFromSettings(const QString& apConfigPath);
 
     const Config& config() const { return cfg; }
@@ -63,7 +67,8 @@ public:
     int readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds) override;
 
     // --- the user's hand on the mouse ---
-    // Presses the DPI button: the active stage becomes stage and a notification 06 07 00 stage is sent.
+    // Presses the DPI button: the active stage becomes stage; the notification
+    // 06 07 00 stage is sent once the host has set the notification option bit.
     void pressDpiButton(int stage);
     // Sends any raw report on the notification interface.
     void sendNotification(const std::vector<uint8_t>& report);
