@@ -1,0 +1,180 @@
+// The control socket of an app running a virtual mouse, and the
+// --virtual-mouse-ctl client that talks to it from another process.
+#include "rig.h"
+
+#include "app/virtual_mouse_ctl.h"
+#include "app/widget.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+const char* const kProgram = CORVANE_BINARY_DIR "/corvane-config";
+constexpr int kHangGuardMs = 20000;
+
+struct ClientRun {
+    int status = -1;   // -1: did not end in time or crashed
+    QString out;
+    QString err;
+};
+
+// The client in its own process, without a display, while this loop serves the app.
+ClientRun runClient(const QString& runtimeDir, const QString& command)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(QString::fromLatin1(kProgram), {QStringLiteral("--virtual-mouse-ctl"), command});
+    QElapsedTimer t;
+    t.start();
+    while (p.state() != QProcess::NotRunning && t.elapsed() < kHangGuardMs)
+        QTest::qWait(10);
+    ClientRun r;
+    if (p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::NormalExit)
+        r.status = p.exitCode();
+    else
+        p.kill();
+    r.out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+    return r;
+}
+
+// One line to the server in this process and its answer.
+QString ask(QLocalSocket& socket, const QByteArray& line)
+{
+    socket.write(line);
+    QElapsedTimer t;
+    t.start();
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && t.elapsed() < kHangGuardMs)
+        QTest::qWait(5);
+    return QString::fromUtf8(socket.readLine()).trimmed();
+}
+
+QJsonArray jsonBytes(const uint8_t* data, int size)
+{
+    QJsonArray a;
+    for (int i = 0; i < size; ++i)
+        a.append(data[i]);
+    return a;
+}
+
+} // namespace
+
+class TstVirtualMouseCtl : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFile::exists(QString::fromLatin1(kProgram)), "build corvane-config first"); }
+
+    void commandsAgainstARunningApp()
+    {
+        QTemporaryDir runtime;
+        AppRig rig;
+        const auto server = virtual_mouse_ctl::start(rig.mouse.get(), *rig.window,
+                                                      runtime.filePath(QStringLiteral("corvane-config-virtual-mouse")));
+        QVERIFY(server);
+
+        ClientRun r = runClient(runtime.path(), QStringLiteral("state"));
+        QCOMPARE(r.status, 0);
+        const QJsonObject state = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        const FirmwareState fw = rig.state();
+        QCOMPARE(state.value("family").toString(), QStringLiteral("553"));
+        QCOMPARE(state.value("keyMatrices").toArray().size(), 4);
+        QCOMPARE(state.value("keyMatrices").toArray().at(3).toArray(), jsonBytes(fw.keyMatrices[3].data(), 128));
+        QCOMPARE(state.value("macros").toArray().at(11).toArray(), jsonBytes(fw.macros[11].data(), 128));
+        QCOMPARE(state.value("profileBlocks").toArray().at(4).toArray(), jsonBytes(fw.profileBlocks[4].data(), 128));
+        QCOMPARE(state.value("stageColors").toArray().at(2).toArray(), jsonBytes(fw.stageColors[2].data(), 24));
+        QCOMPARE(state.value("gunSlots").toArray().size(), 3);
+        QCOMPARE(state.value("keyboardOptions").toArray(), jsonBytes(fw.keyboardOptions.data(), 4));
+        QCOMPARE(state.value("dpiCount").toInt(), int(fw.dpiCount));
+
+        r = runClient(runtime.path(), QStringLiteral("dpi 6"));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("ok"));
+        QCOMPARE(int(rig.state().dpiStage[0]), 6);
+
+        r = runClient(runtime.path(), QStringLiteral("unplug"));
+        QCOMPARE(r.status, 0);
+        QVERIFY(!rig.mouse->pluggedIn());
+        QVERIFY(rig.window->deviceCheckTimer.isActive());   // the app saw a device change
+        rig.window->deviceCheckTimer.stop();
+        QCOMPARE(runClient(runtime.path(), QStringLiteral("plug")).status, 0);
+        QVERIFY(rig.mouse->pluggedIn());
+        QVERIFY(rig.window->deviceCheckTimer.isActive());
+        rig.window->deviceCheckTimer.stop();
+
+        r = runClient(runtime.path(), QStringLiteral("dpi 9"));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.startsWith(QLatin1String("error: dpi takes one stage")), qPrintable(r.err));
+        QCOMPARE(int(rig.state().dpiStage[0]), 6);
+
+        QTemporaryDir elsewhere;   // a user runtime folder where no app listens
+        r = runClient(elsewhere.path(), QStringLiteral("state"));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QLatin1String("no corvane-config with a virtual mouse is running")), qPrintable(r.err));
+    }
+
+    void garbageIsAnsweredAndChangesNothing()
+    {
+        QTemporaryDir runtime;
+        AppRig rig;
+        const QString name = runtime.filePath(QStringLiteral("ctl"));
+        const auto server = virtual_mouse_ctl::start(rig.mouse.get(), *rig.window, name);
+        QVERIFY(server);
+        const FirmwareState before = rig.state();
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        QVERIFY(socket.waitForConnected(kHangGuardMs));
+        const QList<QByteArray> garbage = {"\n", "dpi\n", "dpi 0\n", "dpi 8\n", "dpi x\n", "dpi 3 4\n", "state now\n",
+                                           "unplug 1\n", "PLUG\n", QByteArray("\xff\xfe\0plug\n", 9)};
+        for (const QByteArray& line : garbage)
+            QVERIFY2(ask(socket, line).startsWith(QLatin1String("error: ")), line.constData());
+        QVERIFY(!socket.canReadLine());   // one answer per line, nothing more
+        QCOMPARE(ask(socket, QByteArray(300, 'a') + '\n'), QStringLiteral("error: line too long"));
+        QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+        QVERIFY(rig.state() == before);
+        QVERIFY(rig.mouse->pluggedIn());
+        QVERIFY(!rig.window->deviceCheckTimer.isActive());
+    }
+
+    void aSecondAppDoesNotStealTheSocket()
+    {
+        QTemporaryDir runtime;
+        AppRig first;
+        const QString name = runtime.filePath(QStringLiteral("ctl"));
+        const auto server = virtual_mouse_ctl::start(first.mouse.get(), *first.window, name);
+        QVERIFY(server);
+        VirtualMouse second{VirtualMouse::Config{}};
+        virtual_mouse_ctl::Server other(second, {});
+        QVERIFY(!other.listen(name));
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        QVERIFY(socket.waitForConnected(kHangGuardMs));
+        QCOMPARE(ask(socket, "dpi 2\n"), QStringLiteral("ok"));
+        QCOMPARE(int(first.state().dpiStage[0]), 2);
+        QVERIFY(second.state().dpiStage[0] != 2);
+
+        // A name left behind by an app that ended is taken over.
+        const QString stale = runtime.filePath(QStringLiteral("stale"));
+        writeFile(stale, "");
+        QVERIFY(other.listen(stale));
+        QLocalSocket again;
+        again.connectToServer(stale);
+        QVERIFY(again.waitForConnected(kHangGuardMs));
+        QCOMPARE(ask(again, "dpi 5\n"), QStringLiteral("ok"));
+        QCOMPARE(int(second.state().dpiStage[0]), 5);
+    }
+};
+
+QTEST_MAIN(TstVirtualMouseCtl)
+#include "tst_virtual_mouse_ctl.moc"

@@ -1,0 +1,142 @@
+// Device changes that reach the window while a command or a sequence of commands
+// runs, with the protocol's real pauses: detection waits until the link is free,
+// the command ends whole on the wire, and the mouse stays connected. And the
+// virtual mouse's DPI notifications, which wait for the host's option bit.
+#include "rig.h"
+
+#include "app/widget.h"
+#include "device/pacing.h"
+
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+enum Work { KeyMatrixUpload, ProfileRead, ConnectSequence };
+
+const QString kDeferred = QStringLiteral("device check deferred: the link is busy");
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray b;
+    for (int i = 0; i < size; ++i)
+        b.append(char(seed + i * 7));
+    return b;
+}
+
+} // namespace
+
+class TstReentrancy : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { pacing::setTimeScale(1.0); }
+
+    void deviceChangeWaitsForTheLink_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<int>("work");
+        QTest::addColumn<int>("checkMs");          // the device-check period: it expires inside the work
+        QTest::addColumn<QList<int>>("commands");  // on the wire from the device change on
+        QTest::newRow("settled payload") << Family::F553 << int(KeyMatrixUpload) << 100
+                                         << QList<int>{0x12, 0x00, 0x83, 0x03};
+        QTest::newRow("bulk read") << Family::F560 << int(ProfileRead) << 0
+                                   << QList<int>{0x8C, 0x00, 0x81, 0x01, 0x8C, 0x8C};
+        QTest::newRow("connect sequence") << Family::F560 << int(ConnectSequence) << 0
+                                          << QList<int>{0x00, 0x81, 0x01, 0x8C, 0x8C, 0x00, 0x81, 0x01, 0x8C, 0x8C};
+    }
+
+    void deviceChangeWaitsForTheLink()
+    {
+        QFETCH(Family, family);
+        QFETCH(int, work);
+        QFETCH(int, checkMs);
+        QFETCH(QList<int>, commands);
+        AppRig rig({family});
+        {
+            // A mouse without a notification interface: listening stays clear and
+            // every device change reaches detection.
+            QSettings ap(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat);
+            ap.remove(QStringLiteral("0/usagePage2"));
+            ap.remove(QStringLiteral("0/usage2"));
+        }
+        DebugLines debug;
+        Widget& window = *rig.window;
+        window.show();
+        window.deviceCheckTimer.setInterval(checkMs);
+        if (work != ConnectSequence) {
+            window.checkDevice();
+            QTRY_VERIFY(!rig.link().listening);
+        }
+        rig.mark();
+        QVERIFY(!window.handleNativeMessage(native_message::kDeviceChange, 0));
+        QVERIFY(window.deviceCheckTimer.isActive());
+
+        const QByteArray matrix = pattern(64, 0x21);
+        std::array<uchar, myQQuickView::kBlockSize> block{};
+        switch (work) {
+        case KeyMatrixUpload:
+            QVERIFY(rig.link().hid553_12H_SetKeyMatrix(reinterpret_cast<uchar*>(const_cast<char*>(matrix.data())), 1));
+            break;
+        case ProfileRead:
+            QVERIFY(rig.link().hid560_8CH_readProfile(block.data(), 3));
+            break;
+        default:
+            window.checkDevice();
+        }
+        QVERIFY2(debug.count(kDeferred) >= 1, "the check expired inside the work");
+
+        // Exactly one detection once the link is free; a few more periods show no other.
+        QTRY_COMPARE_WITH_TIMEOUT(opcodesOf(rig.steps()), commands, 5000);
+        QTest::qWait(3 * checkMs + 300);
+        const QList<Step> steps = rig.steps();
+        QCOMPARE(opcodesOf(steps), commands);
+        QCOMPARE(countOf(steps, "WRITE") + countOf(steps, "READ"), work == KeyMatrixUpload ? 2 : work == ProfileRead ? 12 : 16);
+        for (const Step& s : steps)
+            QVERIFY2(!s.failed, qPrintable(describe(steps)));
+        if (work == KeyMatrixUpload)
+            QCOMPARE(payloadOf(splitCommands(steps).first()), matrix);
+        if (work == KeyMatrixUpload)
+            QCOMPARE(bytesOf(rig.state().keyMatrices[0], 0, 64), matrix);
+        if (work == ProfileRead)
+            QCOMPARE(block, FirmwareState::factoryProfileBlock(3));
+        QVERIFY(window.isVisible());
+        QVERIFY(window.deviceConnected);
+        QCOMPARE(debug.count(QStringLiteral("Device DisConnect")), 0);
+        QVERIFY(!debug.any(QStringLiteral("cmd Failed")));
+        QVERIFY(rig.link().linkFree);
+        QVERIFY(!rig.link().busy());
+    }
+
+    void dpiNotificationWaitsForTheOptionBit_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<QByteArray>("setOption");   // the host sets the notification bit
+        QTest::newRow("553") << Family::F553 << blockHex("03 05 10 00 42");
+        QTest::newRow("560") << Family::F560 << blockHex("01 0d 10");
+    }
+
+    void dpiNotificationWaitsForTheOptionBit()
+    {
+        QFETCH(Family, family);
+        QFETCH(QByteArray, setOption);
+        MouseRig rig({family});
+        RawHost host(*rig.mouse);
+        HidDevice* notify = rig.mouse->open(VirtualMouse::kNotifyPath);
+        QVERIFY(notify);
+        std::array<uint8_t, 4> report{};
+        rig.mouse->pressDpiButton(3);
+        QCOMPARE(rig.mouse->readTimeout(notify, report.data(), report.size(), 200), 0);
+
+        protocol::Block option{};
+        std::copy(setOption.begin(), setOption.end(), option.begin());
+        QCOMPARE(host.send(option), int(protocol::kFeatureReportSize));
+        rig.mouse->pressDpiButton(4);
+        QCOMPARE(rig.mouse->readTimeout(notify, report.data(), report.size(), 2000), 4);
+        QCOMPARE(report, (std::array<uint8_t, 4>{6, 7, 0, 4}));   // stage 3 never came
+        rig.mouse->close(notify);
+    }
+};
+
+QTEST_MAIN(TstReentrancy)
+#include "tst_reentrancy.moc"
