@@ -7,10 +7,20 @@
 #include "view/settings_values.h"
 
 #include <QDebug>
+#include <QJSValue>
 #include <QSettings>
 
 namespace {
 const char* const kFactoryGlobalFile = "./modules/setting/apConfigD.bin";
+
+// A list or object handed over by the scene arrives wrapped as a script value,
+// which the settings file cannot hold: store the plain value it stands for.
+QVariant storable(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<QJSValue>())
+        return value.value<QJSValue>().toVariant();
+    return value;
+}
 }
 
 QVariant myQQuickView::getData(QVariant key, bool isRecovery)
@@ -34,12 +44,12 @@ QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
 void myQQuickView::setData(QVariant key, QVariant data)
 {
     if (QSettings* handle = currentProfileSettings())
-        handle->setValue(key.toString(), data);
+        handle->setValue(key.toString(), storable(data));
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    globalSettings->setValue(key.toString(), tmpdata);
+    globalSettings->setValue(key.toString(), storable(tmpdata));
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)

@@ -3,6 +3,7 @@
 // link, ui_Ctl a window control; wireLog reads back what went over the wire and
 // virtualMouse what the mouse now keeps.
 #include "rig.h"
+#include "platform/pointer_settings.h"
 #include "ui_host/ui_controler.h"
 
 #include <QApplication>
@@ -71,7 +72,15 @@ public:
                 {QStringLiteral("ledOption1"), int(s.ledOption1)},
                 {QStringLiteral("ledOption2"), int(s.ledOption2)},
                 {QStringLiteral("stageColors"), hexList(s.stageColors[0].data(), FirmwareState::kColorBytes)},
-                {QStringLiteral("currentProfile"), int(s.currentProfile)}};
+                {QStringLiteral("currentProfile"), int(s.currentProfile)},
+                {QStringLiteral("gunSlots"), gunSlots(s)}};
+    }
+    static QVariantList gunSlots(const FirmwareState& s)
+    {
+        QVariantList out;
+        for (const FirmwareState::GunSlot& g : s.gunSlots)
+            out.append(QVariant(QVariantList{int(g.times), int(g.x), int(g.y)}));
+        return out;
     }
     Q_INVOKABLE void pressDpiButton(int stage) { rig.mouse->pressDpiButton(stage); }
 
@@ -97,6 +106,26 @@ private:
     LinkRig& rig;
 };
 
+// The desktop pointer settings the view applied, as "speed N", "double N", "lines N".
+class PointerCalls : public QObject, public PointerSettings
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE QStringList calls() const { return recorded; }
+    Q_INVOKABLE void clear() { recorded.clear(); }
+    bool setPointerSpeed(int speed) override { return record(QStringLiteral("speed %1").arg(speed)); }
+    bool setDoubleClickTime(int ms) override { return record(QStringLiteral("double %1").arg(ms)); }
+    bool setWheelScrollLines(int lines) override { return record(QStringLiteral("lines %1").arg(lines)); }
+
+private:
+    bool record(const QString& call)
+    {
+        recorded.append(call);
+        return true;
+    }
+    QStringList recorded;
+};
+
 class Setup : public QObject
 {
     Q_OBJECT
@@ -104,7 +133,12 @@ public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
         if (!rig) {
-            rig = std::make_unique<LinkRig>(Model{});
+            Model model;
+            model.isGun = true;
+            rig = std::make_unique<LinkRig>(model);
+            auto pointer = std::make_unique<PointerCalls>();
+            pointerCalls = pointer.get();
+            rig->view->setPointerSettings(std::move(pointer));
             rig->mark();
             // Every file dialog of the view is cancelled: no test waits on one.
             rig->view->setFileChooser(std::make_unique<ScriptedChooser>(QString()));
@@ -122,6 +156,7 @@ public slots:
         ctx->setContextProperty(QStringLiteral("wireLog"), wire.get());
         ctx->setContextProperty(QStringLiteral("virtualMouse"), mouse.get());
         ctx->setContextProperty(QStringLiteral("installFiles"), files.get());
+        ctx->setContextProperty(QStringLiteral("pointerCalls"), pointerCalls);
     }
     void cleanupTestCase()
     {
@@ -139,6 +174,7 @@ private:
     std::unique_ptr<WireLogReader> wire;
     std::unique_ptr<VirtualMouseState> mouse;
     std::unique_ptr<InstallFiles> files;
+    PointerCalls* pointerCalls = nullptr;   // owned by the view
 };
 
 } // namespace
