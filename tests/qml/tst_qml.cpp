@@ -1,7 +1,7 @@
 // Runs every tests/qml/tst_*.qml (Qt Quick Test) with the host's objects published:
 // ui_View is a real view on the virtual mouse in a scratch installation, hid its
-// link, ui_Ctl a window control; wireLog reads back what went over the wire and
-// virtualMouse what the mouse now keeps.
+// link, ui_Ctl a window control; wireLog reads back what went over the wire,
+// virtualMouse what the mouse now keeps, fileDialogs answers the view's file dialogs.
 #include "rig.h"
 #include "platform/pointer_settings.h"
 #include "ui_host/ui_controler.h"
@@ -126,6 +126,25 @@ private:
     QStringList recorded;
 };
 
+// The view's file dialogs, answered without a window: every dialog gets the
+// answer set last (empty: cancelled) and is counted.
+class FileDialogs : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FileDialogs(myQQuickView& view) : view(view) { setAnswer(QString()); }
+    Q_INVOKABLE void setAnswer(const QString& path)
+    {
+        view.setFileChooser(std::make_unique<ScriptedChooser>(path, &log));
+    }
+    Q_INVOKABLE int opens() const { return log.opens; }
+    Q_INVOKABLE int saves() const { return log.saves; }
+
+private:
+    myQQuickView& view;
+    DialogLog log;
+};
+
 class Setup : public QObject
 {
     Q_OBJECT
@@ -140,8 +159,8 @@ public slots:
             pointerCalls = pointer.get();
             rig->view->setPointerSettings(std::move(pointer));
             rig->mark();
-            // Every file dialog of the view is cancelled: no test waits on one.
-            rig->view->setFileChooser(std::make_unique<ScriptedChooser>(QString()));
+            // Every file dialog of the view is answered at once (cancelled unless a test says).
+            dialogs = std::make_unique<FileDialogs>(*rig->view);
             window = std::make_unique<QWidget>();
             control.window = window.get();
             control.view = rig->view.get();
@@ -155,12 +174,14 @@ public slots:
         ctx->setContextProperty(QStringLiteral("ui_Ctl"), &control);
         ctx->setContextProperty(QStringLiteral("wireLog"), wire.get());
         ctx->setContextProperty(QStringLiteral("virtualMouse"), mouse.get());
+        ctx->setContextProperty(QStringLiteral("fileDialogs"), dialogs.get());
         ctx->setContextProperty(QStringLiteral("installFiles"), files.get());
         ctx->setContextProperty(QStringLiteral("pointerCalls"), pointerCalls);
     }
     void cleanupTestCase()
     {
         control.view = nullptr;
+        dialogs.reset();
         files.reset();
         mouse.reset();
         wire.reset();
@@ -174,6 +195,7 @@ private:
     std::unique_ptr<WireLogReader> wire;
     std::unique_ptr<VirtualMouseState> mouse;
     std::unique_ptr<InstallFiles> files;
+    std::unique_ptr<FileDialogs> dialogs;
     PointerCalls* pointerCalls = nullptr;   // owned by the view
 };
 
