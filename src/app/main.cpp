@@ -1,5 +1,7 @@
+#include "app/command_line.h"
 #include "app/input_wiring.h"
 #include "app/script_mode.h"
+#include "app/settings_location.h"
 #include "app/single_instance.h"
 #include "app/startup_probe.h"
 #include "app/widget.h"
@@ -9,7 +11,7 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QDir>
+#include <QFileInfo>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
@@ -17,62 +19,28 @@
 
 namespace {
 
-const char* const kVirtualMouseOption = "--virtual-mouse";
-const char* const kScriptOption = "--script";
-const char* const kMeasureStartupOption = "--measure-startup";
 const char* const kApConfigFile = "./modules/setting/apConfig.bin";
-
-struct Options {
-    bool virtualMouse = false;
-    QString scriptFile;
-    bool scriptMode = false;
-    bool measureStartup = false;
-};
-
-Options parseOptions(const QStringList& args)
-{
-    Options o;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String(kVirtualMouseOption)) {
-            o.virtualMouse = true;
-        } else if (a == QLatin1String(kMeasureStartupOption)) {
-            o.measureStartup = true;
-        } else if (a == QLatin1String(kScriptOption)) {
-            o.scriptMode = true;
-            if (i + 1 < args.size())
-                o.scriptFile = args.at(++i);
-            else
-                qDebug() << kScriptOption << "needs a script file";
-        }
-    }
-    return o;
-}
-
-// Every path of the program is relative to the executable's folder.
-void enterExecutableDirectory()
-{
-    const QString exe = QCoreApplication::applicationFilePath();
-    const int cut = exe.lastIndexOf(QLatin1Char('/'));
-    if (cut > 0)
-        QDir::setCurrent(exe.left(cut));
-    else if (cut == 0)
-        QDir::setCurrent(QStringLiteral("/"));
-}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    const Options options = parseOptions(QCoreApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine options = parseCommandLine(arguments);
+    if (const int status = answerInformationalOptions(options, QFileInfo(arguments.value(0)).fileName()); status >= 0)
+        return status;
 
-    // One instance per executable, script runs included.
-    const SingleInstance guard(QCoreApplication::applicationFilePath());
+    QApplication app(argc, argv);
+
+    // One instance per user and settings tree, script runs included.
+    const SettingsLocation settings = locateSettings(QCoreApplication::applicationDirPath());
+    const SingleInstance guard(settings.tree);
     if (guard.isRunning())
         return 1;
-
-    enterExecutableDirectory();
+    if (!enterSettingsTree(settings))
+        return 1;
 
     std::unique_ptr<VirtualMouse> virtualMouse;
     if (options.virtualMouse) {
