@@ -217,7 +217,10 @@ Item {
             keyAssignment.keyEvent(isDown, usbCode)
     }
 
-    KeyCodeString { id: keyCodeString }
+    KeyCodeString {
+        id: keyCodeString
+        objectName: "keyCodeString"
+    }
 
     Timer {
         id: protectTimer

@@ -1,5 +1,6 @@
-// The real scene in the main window on the virtual mouse: the start-up protection,
-// a reconnect's initUI, and typed keys reaching the scene's text fields.
+// The real scene in the main window on the virtual mouse: the start-up protection
+// with the language applied, a reconnect's initUI, and typed keys reaching the
+// scene's text fields.
 #include "rig.h"
 
 #include "app/widget.h"
@@ -37,6 +38,7 @@ private slots:
         QQuickItem* root = rig.view()->rootObject();
         QVERIFY(root);
         QVERIFY(!root->isVisible());
+        rig.view()->setGlobalData(QStringLiteral("common/language"), QStringLiteral("ChineseSimplified"));
         rig.window->checkDevice();
         QVERIFY(waitFor([&] { return root->isVisible(); }));
         QElapsedTimer sinceInit;
@@ -48,6 +50,11 @@ private slots:
         QVERIFY2(sinceInit.elapsed() >= 1000 - 20, qPrintable(QString::number(sinceInit.elapsed())));
         QVERIFY(rig.view()->isEnabled());
         QVERIFY(root->property("isPownOn").toBool());
+        // Key names follow the language.
+        QVariant name;
+        QMetaObject::invokeMethod(root->findChild<QObject*>(QStringLiteral("keyCodeString")), "keycodeTostr",
+                                  Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, 0xF0));
+        QCOMPARE(name.toString(), QString::fromUtf8("鼠标左键"));
 
         // A reconnect: the languages stay as they are, the DPI stage is read again.
         const QStringList marker{QStringLiteral("kept")};
