@@ -42,7 +42,6 @@ Item {
         if (itemText(i) === "")
             return
         currentSelect = i
-        textValue = itemText(i)
         pendingIndex = i
         slide(false)
         btnClick()

@@ -42,7 +42,6 @@ Item {
     }
     function choose(i) {
         currentSelect = i
-        textValue = itemText(i)
         pendingIndex = i
         slide(false)
     }
