@@ -27,14 +27,9 @@ TreeSnapshot snapshotTree(const QString& root)
     const QDir base(root);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        QByteArray entry = QByteArray::number(int(info.permissions()), 16) + (info.isDir() ? " dir" : " file\n");
-        if (info.isFile()) {
-            QFile f(path);
-            if (f.open(QIODevice::ReadOnly))
-                entry += f.readAll();
-        }
-        snapshot.insert(base.relativeFilePath(path), entry);
+        QFile f(path);
+        const bool file = it.fileInfo().isFile() && f.open(QIODevice::ReadOnly);
+        snapshot.insert(base.relativeFilePath(path), file ? f.readAll() : QByteArray(kFolder));
     }
     return snapshot;
 }

@@ -9,8 +9,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// Every file under a folder: relative path -> permissions and content.
+// Everything under a folder: relative path -> content of a file, kFolder for a folder.
 using TreeSnapshot = QMap<QString, QByteArray>;
+inline constexpr char kFolder[] = "\x01folder";
 TreeSnapshot snapshotTree(const QString& root);
 
 struct ProgramRun {
