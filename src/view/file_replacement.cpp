@@ -11,24 +11,20 @@ namespace file_replacement {
 namespace {
 
 constexpr qint64 kChunkSize = 64 * 1024;
-qint64 writeLimit = -1;
+WriteLayer* installedLayer = nullptr;
 
-// Writes all of data, honouring the injected limit. False when anything is left unwritten.
+// Writes all of data through the installed layer. False when anything is left unwritten.
 bool writeAll(QSaveFile& out, const char* data, qint64 length)
 {
-    qint64 allowed = length;
-    if (writeLimit >= 0 && allowed > writeLimit)
-        allowed = writeLimit;
     qint64 done = 0;
-    while (done < allowed) {
-        const qint64 n = out.write(data + done, allowed - done);
+    while (done < length) {
+        const qint64 n = installedLayer ? installedLayer->write(out, data + done, length - done)
+                                        : out.write(data + done, length - done);
         if (n <= 0)
             return false;
         done += n;
     }
-    if (writeLimit >= 0)
-        writeLimit -= done;
-    return done == length;
+    return true;
 }
 
 bool fail(const QString& target, const QString& source, const QString& why)
@@ -39,7 +35,9 @@ bool fail(const QString& target, const QString& source, const QString& why)
 
 } // namespace
 
-void setWriteLimit(qint64 bytes) { writeLimit = bytes; }
+WriteLayer::WriteLayer() : previous(installedLayer) { installedLayer = this; }
+
+WriteLayer::~WriteLayer() { installedLayer = previous; }
 
 bool replaceWithCopy(const QString& target, const QString& source)
 {

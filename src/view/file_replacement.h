@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QFileDevice;
 class QSettings;
 
 namespace file_replacement {
@@ -19,8 +20,20 @@ bool replaceWithCopy(const QString& target, const QString& source);
 // failure the old handle stays and keeps addressing the old file.
 bool replaceSettingsFile(QSettings*& handle, const QString& source);
 
-// Fault injection: after `bytes` more bytes every write fails, as on a full disk.
-// A negative value (the default) lifts the limit.
-void setWriteLimit(qint64 bytes);
+// The layer a copy writes through. Without one installed the bytes go straight to
+// the file; a test installs its own for as long as it lives (a disk that fills up).
+class WriteLayer
+{
+public:
+    WriteLayer();            // becomes the installed layer
+    virtual ~WriteLayer();   // the previous layer comes back
+    WriteLayer(const WriteLayer&) = delete;
+    WriteLayer& operator=(const WriteLayer&) = delete;
+    // Writes up to length bytes of data to out: the bytes written, or -1.
+    virtual qint64 write(QFileDevice& out, const char* data, qint64 length) = 0;
+
+private:
+    WriteLayer* previous;
+};
 
 } // namespace file_replacement

@@ -1,7 +1,7 @@
 // Script mode end to end: the built program runs a script from a scratch
 // installation and is judged by its standard output, standard error, exit status
 // and the files it leaves.
-#include "test_support.h"
+#include "rig.h"
 
 #include <QFile>
 #include <QProcess>
@@ -147,26 +147,6 @@ private slots:
                           true);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("553 1\n"));
-    }
-
-    // Every device operation of a script run reaches the virtual mouse of each family
-    // as the firmware expects it (the script checks the mouse's state itself).
-    void deviceOperationsReachBothFamilies_data()
-    {
-        QTest::addColumn<QString>("icType");
-        QTest::newRow("553") << "553-24";
-        QTest::newRow("560") << "560";
-    }
-    void deviceOperationsReachBothFamilies()
-    {
-        QFETCH(QString, icType);
-        {
-            QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
-            global.setValue("mouse/icType", icType);
-        }
-        const Run r = run(readFileBytes(CORVANE_SOURCE_DIR "/tests/app/scripts/device_operations.js"), true);
-        QVERIFY2(r.status == 0, r.err.constData());
-        QCOMPARE(r.out, "ok " + icType.left(3).toUtf8() + "\n");
     }
 };
 

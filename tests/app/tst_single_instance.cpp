@@ -1,33 +1,14 @@
 // One running instance per executable; the real program started twice, from a
 // foreign working directory, on the virtual mouse with the wire log on.
+#include "rig.h"
+
 #include "app/single_instance.h"
-#include "device/protocol.h"
-#include "test_support.h"
-#include "wire_log_reader.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QList<protocol::Block> plainBlocks(const QList<WireLogEntry>& entries)
-{
-    protocol::SecrecyCode code{};
-    protocol::loadSecrecyCode(code, "735102", 6);   // entry 0 of the shipped table
-    QList<protocol::Block> out;
-    for (const WireLogEntry& e : entries) {
-        protocol::Block b{};
-        for (int i = 0; i < 8 && i + 1 < e.bytes.size(); ++i)
-            b[i] = static_cast<uint8_t>(e.bytes[i + 1]);
-        protocol::unscramble(b.data(), code.data());
-        out.append(b);
-    }
-    return out;
-}
-
-} // namespace
 
 class TstSingleInstance : public QObject
 {
@@ -75,10 +56,9 @@ private slots:
         // Connected: challenge, option read and the write-back with the notification bit
         // (paths relative to the executable worked).
         QTRY_VERIFY_WITH_TIMEOUT(entriesWithOp(readWireLog(log), "SET_FEATURE").size() >= 3, 20000);
-        const QList<WireLogEntry> sets = entriesWithOp(readWireLog(log), "SET_FEATURE");
-        const QList<protocol::Block> blocks = plainBlocks(sets);
-        QCOMPARE((QList<int>{blocks[0][0], blocks[1][0], blocks[2][0]}), (QList<int>{0x00, 0x83, 0x03}));
-        QCOMPARE(blocks[2][4] & 0x40, 0x40);
+        const QList<Step> steps = decodeSteps(readWireLog(log), MouseRig::kCode);   // entry 0 of the shipped table
+        QCOMPARE(opcodesOf(steps).mid(0, 3), (QList<int>{0x00, 0x83, 0x03}));
+        QCOMPARE(blocksOf(steps)[2][4] & 0x40, 0x40);
 
         // The second start logs to a file of its own: the first may still be talking
         // to its mouse meanwhile, and the second must send nothing at all.

@@ -1,111 +1,41 @@
-// Framing and pacing of the transport, read back from the wire log of commands
-// sent to the virtual mouse, and the state the link is left in after faults.
-#include "device/hid_thread.h"
+// The transport and detection against the virtual mouse: the pauses (never shorter
+// than the protocol's), a held link, failed opens and transfers, a profile read
+// failing part-way, the device table and the connection check.
+#include "rig.h"
+
+#include "device/detection.h"
+#include "device/device_table.h"
 #include "device/pacing.h"
-#include "device/virtual/virtual_mouse.h"
-#include "device/wire_log.h"
-#include "test_support.h"
-#include "wire_log_reader.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
+#include <QFile>
 #include <QtTest>
 
 namespace {
 
-const char* const kCode = "735102";
+const QString kTable = QStringLiteral("modules/setting/apConfig.bin");
 
-// Passes everything on, but lets the mouse's bulk input reports stop after a
-// number of them: the read then times out. Records the time-outs asked for.
-class StallingBulkInput : public HidBackend
+// One table entry for the virtual mouse, with overrides ("key=value" lines).
+QString entry(int i, const QString& extra = {})
 {
-public:
-    explicit StallingBulkInput(HidBackend& inner) : inner(inner) {}
-    HidBackend& inner;
-    int reportsBeforeStall = 1 << 30;
-    QList<int> timeoutsAsked;
-    int blockingReads = 0;
-
-    std::vector<HidDeviceInfo> enumerate(uint16_t v, uint16_t p) override { return inner.enumerate(v, p); }
-    HidDevice* open(const std::string& path) override { return inner.open(path); }
-    void close(HidDevice* d) override { inner.close(d); }
-    int setNonblocking(HidDevice* d, int n) override { return inner.setNonblocking(d, n); }
-    int sendFeatureReport(HidDevice* d, const uint8_t* b, size_t n) override { return inner.sendFeatureReport(d, b, n); }
-    int getFeatureReport(HidDevice* d, uint8_t* b, size_t n) override { return inner.getFeatureReport(d, b, n); }
-    int write(HidDevice* d, const uint8_t* b, size_t n) override { return inner.write(d, b, n); }
-    int read(HidDevice* d, uint8_t* b, size_t n) override
-    {
-        ++blockingReads;
-        return inner.read(d, b, n);
-    }
-    int readTimeout(HidDevice* d, uint8_t* b, size_t n, int ms) override
-    {
-        timeoutsAsked.append(ms);
-        if (reportsBeforeStall-- <= 0)
-            return 0;   // nothing came within the time-out
-        return inner.readTimeout(d, b, n, ms);
-    }
-};
-
-struct Rig {
-    ScratchInstall install;
-    VirtualMouse mouse;
-    StallingBulkInput stall{mouse};
-    std::unique_ptr<WireLog> log;
-    QString logPath;
-    Hid_Thread link;
-
-    explicit Rig(int reportLength, bool isEncode = true, VirtualMouse::Family family = VirtualMouse::Family::F553)
-        : mouse(config(reportLength, isEncode, family))
-    {
-        logPath = install.file(QStringLiteral("wire.log"));
-        log = std::make_unique<WireLog>(stall, logPath);
-        installHidBackend(log.get());
-        auto* rec = new DeviceRecord;
-        rec->vid = 0x1209;
-        rec->pid = 0x0001;
-        rec->reportLength = reportLength;
-        rec->isEncode = isEncode;
-        rec->commandPath = QString::fromLatin1(VirtualMouse::kCommandPath);
-        rec->notifyPath = QString::fromLatin1(VirtualMouse::kNotifyPath);
-        link.replaceDeviceTable({rec});
-        link.currentDevice = 0;
-        protocol::loadSecrecyCode(secrecyCode(), kCode, 6);
-    }
-    ~Rig() { installHidBackend(nullptr); }
-
-    static VirtualMouse::Config config(int reportLength, bool isEncode, VirtualMouse::Family family)
-    {
-        VirtualMouse::Config c;
-        c.reportLength = reportLength;
-        c.isEncode = isEncode;
-        c.sCode = QString::fromLatin1(kCode);
-        c.family = family;
-        return c;
-    }
-    QList<WireLogEntry> wire() const { return readWireLog(logPath); }
-};
-
-QByteArray scrambledFeature(uint8_t opcode, std::initializer_list<uint8_t> params)
-{
-    protocol::Block b = protocol::makeBlock(opcode, params);
-    protocol::SecrecyCode c{};
-    protocol::loadSecrecyCode(c, kCode, 6);
-    protocol::scramble(b.data(), c.data());
-    return QByteArray(1, '\0') + QByteArray(reinterpret_cast<const char*>(b.data()), 8);
+    QStringList lines = QStringLiteral("[%1]\ntype=1\nvid=1209\npid=0001\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\n"
+                                       "usage2=ff01\nreportLength=32\nisEncode=true\nsCode=735102").arg(i).split('\n');
+    for (const QString& over : extra.split('\n', Qt::SkipEmptyParts))
+        for (QString& l : lines)
+            if (l.section('=', 0, 0) == over.section('=', 0, 0))
+                l = over;
+    return lines.join('\n') + '\n';
 }
 
-QByteArray pattern(int n, int seed)
+QString table(const QStringList& entries)
 {
-    QByteArray b(n, '\0');
-    for (int i = 0; i < n; ++i)
-        b[i] = static_cast<char>((i * 7 + seed) & 0xFF);
-    return b;
+    return QStringLiteral("[common]\ndeviceCount=%1\n").arg(entries.size()) + entries.join(QString());
 }
 
-// Pauses end late at most by this much on a loaded machine; less than one
-// settle pause, so an extra pause would show.
-constexpr double kLateSlackMs = 110.0;
+double gap(const QList<WireLogEntry>& log, const char* from, int i, const char* to, int j)
+{
+    return entriesWithOp(log, to)[j].ms - entriesWithOp(log, from)[i].ms;
+}
 
 } // namespace
 
@@ -116,186 +46,317 @@ private slots:
     void init() { pacing::setTimeScale(0.0); }
     void cleanup() { pacing::setTimeScale(1.0); }
 
-    void shortPayloadIsPaddedToReportLength();
-    void payloadSplitsIntoReports_data();
-    void payloadSplitsIntoReports();
-    void pacingAroundBulkReports();
-    void heldLinkSendsNothing();
-    void stalledBulkInputFailsWithinItsTimeout();
+    void pausesNeverEndEarly();
+    void heldLinkWaitsAndSendsNothing();
     void failedOpenForgetsThePath();
     void failedTransfersCloseAndFreeTheLink_data();
     void failedTransfersCloseAndFreeTheLink();
+    void profileReadFailingPartWay_data();
+    void profileReadFailingPartWay();
+
+    void tableDefaultsAndBadValues();
+    void detect_data();
+    void detect();
+    void challengeIsScrambledAndEchoed();
+    void heldLinkDefersTheCheck();
+    void failedTransferFailsTheCheck();
+    void currentRecordGuardsEveryTransfer();
 };
 
-void TstTransport::shortPayloadIsPaddedToReportLength()
-{
-    Rig rig(32);
-    QByteArray dpi = pattern(8, 1);
-    QVERIFY(rig.link.hid553_11H_SetDPISet(2, reinterpret_cast<uchar*>(dpi.data())));
-    const QList<WireLogEntry> wire = rig.wire();
-    QStringList ops;
-    for (const auto& e : wire)
-        ops << e.op;
-    QCOMPARE(ops, (QStringList{"OPEN", "SET_FEATURE", "WRITE", "CLOSE"}));
-    QCOMPARE(wire[1].bytes, scrambledFeature(0x11, {2, 8}));
-    QCOMPARE(wire[1].result, 9);
-    QCOMPARE(wire[2].result, 33);
-    QCOMPARE(wire[2].bytes, QByteArray(1, '\0') + dpi + QByteArray(24, '\0'));
-    QVERIFY(rig.link.linkFree);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(rig.mouse.state().dpiSet.data()), 8), dpi);
-}
-
-void TstTransport::payloadSplitsIntoReports_data()
-{
-    QTest::addColumn<int>("reportLength");
-    QTest::addColumn<int>("reports");
-    QTest::newRow("64") << 64 << 2;
-    QTest::newRow("32") << 32 << 4;
-    QTest::newRow("128") << 128 << 1;
-}
-
-void TstTransport::payloadSplitsIntoReports()
-{
-    QFETCH(int, reportLength);
-    QFETCH(int, reports);
-    Rig rig(reportLength);
-    QByteArray macro = pattern(128, 3);
-    QVERIFY(rig.link.hid553_13H_SetMacroKey(4, reinterpret_cast<uchar*>(macro.data())));
-    const QList<WireLogEntry> writes = entriesWithOp(rig.wire(), "WRITE");
-    QCOMPARE(writes.size(), reports);
-    for (int i = 0; i < reports; ++i) {
-        QCOMPARE(writes[i].bytes.size(), reportLength + 1);
-        QCOMPARE(writes[i].bytes, QByteArray(1, '\0') + macro.mid(i * reportLength, reportLength));
-    }
-    QCOMPARE(entriesWithOp(rig.wire(), "SET_FEATURE")[0].bytes, scrambledFeature(0x13, {4, 0x80}));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(rig.mouse.state().macros[3].data()), 128), macro);
-}
-
-void TstTransport::pacingAroundBulkReports()
+// Settle pause after the block, 120 ms after each bulk report, settle pause again;
+// the window's timers keep running meanwhile.
+void TstTransport::pausesNeverEndEarly()
 {
     pacing::setTimeScale(1.0);
-    Rig rig(64);
-    QByteArray macro = pattern(128, 9);
-    int ticks = 0;   // the window keeps running timers while the transport waits
+    LinkRig rig({Family::F553, false, true, 64});
+    const double settle = 2 * pacing::kSettleStepMs;
+    QVERIFY(rig.link->hid553_01H_SetReportRate(1));
+    QVERIFY(gap(rig.entries(), "SET_FEATURE", 0, "CLOSE", 0) >= settle - 0.1);
+
+    int ticks = 0;
     QTimer ticker;
     ticker.setInterval(20);
     connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
     ticker.start();
-    QVERIFY(rig.link.hid553_13H_SetMacroKey(1, reinterpret_cast<uchar*>(macro.data())));
+    QByteArray macro(128, 'm');
+    rig.mark();
+    QVERIFY(rig.link->hid553_13H_SetMacroKey(1, reinterpret_cast<uchar*>(macro.data())));
     ticker.stop();
-
-    const QList<WireLogEntry> wire = rig.wire();
-    const QList<WireLogEntry> set = entriesWithOp(wire, "SET_FEATURE");
-    const QList<WireLogEntry> writes = entriesWithOp(wire, "WRITE");
-    const QList<WireLogEntry> close = entriesWithOp(wire, "CLOSE");
-    QCOMPARE(set.size(), 1);
-    QCOMPARE(writes.size(), 2);
-    QCOMPARE(close.size(), 1);
-    const double settle = 2 * pacing::kSettleStepMs;
-    const double gap = pacing::kBulkReportGapMs;
-    // Settle pause after the block, 120 ms after each report, settle pause again.
-    const double toFirst = writes[0].ms - set[0].ms;
-    const double between = writes[1].ms - writes[0].ms;
-    const double toClose = close[0].ms - writes[1].ms;
-    QVERIFY2(toFirst >= settle && toFirst < settle + kLateSlackMs, qPrintable(QString::number(toFirst)));
-    QVERIFY2(between >= gap && between < gap + kLateSlackMs, qPrintable(QString::number(between)));
-    QVERIFY2(toClose >= gap + settle && toClose < gap + settle + kLateSlackMs, qPrintable(QString::number(toClose)));
+    const QList<WireLogEntry> log = rig.entries();
+    QCOMPARE(entriesWithOp(log, "WRITE").size(), 2);
+    QVERIFY(gap(log, "SET_FEATURE", 0, "WRITE", 0) >= settle - 0.1);
+    QVERIFY(gap(log, "WRITE", 0, "WRITE", 1) >= pacing::kBulkReportGapMs - 0.1);
+    QVERIFY(gap(log, "WRITE", 1, "CLOSE", 0) >= pacing::kBulkReportGapMs + settle - 0.1);
     QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
+
+    // Without settle pause: still the short pause after the block.
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(rig.link->hid553_03H_SetKeyboardoption(0, 0, 0, 0x40));
+    QVERIFY(t.elapsed() >= pacing::kUnsettledCommandMs);
 }
 
-void TstTransport::heldLinkSendsNothing()
+void TstTransport::heldLinkWaitsAndSendsNothing()
 {
     pacing::setTimeScale(1.0);
-    Rig rig(32);
-    rig.link.linkFree = false;
+    LinkRig rig;
+    rig.link->linkFree = false;
     bool timerRan = false;
     QTimer::singleShot(100, this, [&] { timerRan = true; });
     QElapsedTimer clock;
     clock.start();
     QTest::ignoreMessage(QtDebugMsg, "cmd Failed 01");
-    QVERIFY(!rig.link.hid553_01H_SetReportRate(1));
-    const qint64 waited = clock.elapsed();
-    QVERIFY2(waited >= pacing::kLinkAttempts * pacing::kLinkRetryMs, qPrintable(QString::number(waited)));
+    QVERIFY(!rig.link->hid553_01H_SetReportRate(1));
+    QVERIFY2(clock.elapsed() >= pacing::kLinkAttempts * pacing::kLinkRetryMs, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(timerRan);   // events were processed while waiting
-    QCOMPARE(rig.wire().size(), 0);
-    QVERIFY(!rig.link.linkFree);
-
-    // Query commands hand their arguments back untouched.
-    pacing::setTimeScale(0.0);
-    uchar b1 = 0x11, b2 = 0x22, b3 = 0x33, b4 = 0x44;
-    QTest::ignoreMessage(QtDebugMsg, "cmd Failed 83");
-    rig.link.hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
-    QCOMPARE((std::array<uchar, 4>{b1, b2, b3, b4}), (std::array<uchar, 4>{0x11, 0x22, 0x33, 0x44}));
-    QCOMPARE(rig.wire().size(), 0);
-}
-
-void TstTransport::stalledBulkInputFailsWithinItsTimeout()
-{
-    Rig rig(32, true, VirtualMouse::Family::F560);
-    rig.stall.reportsBeforeStall = 1;
-    std::array<uchar, 128> block{};
-    block.fill(0xEE);
-    QVERIFY(!rig.link.hid560_8CH_readProfile(block.data(), 1));
-    QVERIFY(rig.link.linkFree);
-    // The chunk that came is kept; the rest keeps the caller's preset.
-    const auto factory = FirmwareState::factoryProfileBlock(1);
-    QVERIFY(std::equal(block.begin(), block.begin() + 32, factory.begin()));
-    QVERIFY(std::all_of(block.begin() + 32, block.end(), [](uchar b) { return b == 0xEE; }));
-    const QList<WireLogEntry> wire = rig.wire();
-    QCOMPARE(wire.last().op, QStringLiteral("CLOSE"));
-    QCOMPARE(rig.stall.blockingReads, 0);
-    QCOMPARE(rig.stall.timeoutsAsked.size(), 2);
-    // The link works again at once.
-    rig.stall.reportsBeforeStall = 1 << 30;
-    QVERIFY(rig.link.hid560_8CH_readProfile(block.data(), 1));
-    QCOMPARE(block, factory);
-    QCOMPARE(entriesWithOp(rig.wire(), "READ").size(), 2 + 4);
-    for (int ms : rig.stall.timeoutsAsked)
-        QCOMPARE(ms, pacing::kBulkReadTimeoutMs);
-    QCOMPARE(rig.stall.blockingReads, 0);
+    QVERIFY(rig.entries().isEmpty());
+    QVERIFY(!rig.link->linkFree);   // not ours to give back
 }
 
 void TstTransport::failedOpenForgetsThePath()
 {
-    Rig rig(32);
-    rig.mouse.unplug();
-    QVERIFY(!rig.link.hid553_01H_SetReportRate(1));
-    QVERIFY(rig.link.linkFree);
-    QVERIFY(rig.link.deviceTable[0]->commandPath.isEmpty());
-    QCOMPARE(rig.wire().size(), 1);
-    QCOMPARE(rig.wire()[0].op, QStringLiteral("OPEN"));
-    QCOMPARE(rig.wire()[0].result, -1);
-    rig.mouse.plug();
-    // Until the next detection nothing is tried.
-    QVERIFY(!rig.link.hid553_01H_SetReportRate(1));
-    QCOMPARE(rig.wire().size(), 1);
+    LinkRig rig;
+    rig.mouse->unplug();
+    QVERIFY(!rig.link->hid553_01H_SetReportRate(1));
+    QVERIFY(rig.link->linkFree);
+    QVERIFY(rig.link->deviceTable[0]->commandPath.isEmpty());
+    QCOMPARE(describe(rig.steps()), QStringLiteral("OPEN!"));
+    rig.mouse->plug();
+    QVERIFY(!rig.link->hid553_01H_SetReportRate(1));   // nothing is tried until the next detection
+    QCOMPARE(rig.entries().size(), 1);
 }
 
 void TstTransport::failedTransfersCloseAndFreeTheLink_data()
 {
-    QTest::addColumn<int>("after");     // transfers that still succeed
-    QTest::addColumn<int>("writes");    // WRITE lines expected
-    QTest::newRow("block") << 0 << 0;
-    QTest::newRow("first report") << 1 << 1;
-    QTest::newRow("third report") << 3 << 3;
+    QTest::addColumn<int>("after");   // transfers that still succeed
+    QTest::newRow("block") << 0;
+    QTest::newRow("first report") << 1;
+    QTest::newRow("third report") << 3;
 }
 
 void TstTransport::failedTransfersCloseAndFreeTheLink()
 {
     QFETCH(int, after);
-    QFETCH(int, writes);
-    Rig rig(32);
-    QByteArray macro = pattern(128, 5);
-    rig.mouse.failTransfers(1, after);
-    QVERIFY(!rig.link.hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
-    QVERIFY(rig.link.linkFree);
-    const QList<WireLogEntry> wire = rig.wire();
-    QCOMPARE(entriesWithOp(wire, "WRITE").size(), writes);
-    QCOMPARE(wire.last().op, QStringLiteral("CLOSE"));
-    QCOMPARE(wire[wire.size() - 2].result, -1);
-    // The next command goes through.
-    QVERIFY(rig.link.hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(rig.mouse.state().macros[1].data()), 128), macro);
+    LinkRig rig;
+    QByteArray macro(128, 'q');
+    rig.mouse->failTransfers(1, after);
+    QVERIFY(!rig.link->hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
+    QVERIFY(rig.link->linkFree);
+    const QList<Step> steps = rig.steps();
+    QCOMPARE(countOf(steps, "WRITE"), after);
+    QCOMPARE(steps.last().op, QStringLiteral("CLOSE"));
+    QVERIFY(steps[steps.size() - 2].failed);
+    QVERIFY(rig.state().macros[1] == FirmwareState::factory().macros[1]);   // half a payload is dropped
+    QVERIFY(rig.link->hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
+    QCOMPARE(bytesOf(rig.state().macros[1]), macro);
+}
+
+void TstTransport::profileReadFailingPartWay_data()
+{
+    QTest::addColumn<int>("failAt");   // transfer that fails: block, answer, report 1..4
+    QTest::addColumn<bool>("stall");   // or: the reports stop coming after this many
+    for (int k = 0; k < 6; ++k)
+        QTest::addRow("transfer %d fails", k) << k << false;
+    QTest::newRow("reports stop after one") << 1 << true;
+}
+
+// The link keeps the reports that came and the caller's presets for the rest; the
+// view's cached block stays whole; only bounded reads are used; the next read works.
+void TstTransport::profileReadFailingPartWay()
+{
+    QFETCH(int, failAt);
+    QFETCH(bool, stall);
+    LinkRig rig({Family::F560, true});
+    const auto factory = FirmwareState::factoryProfileBlock(4);
+    auto arm = [&] {
+        if (stall)
+            rig.faults->bulkReportsBeforeStall = failAt;
+        else
+            rig.mouse->failTransfers(1, failAt);
+    };
+    arm();
+    std::array<uchar, 128> block;
+    block.fill(0xEE);
+    QVERIFY(!rig.link->hid560_8CH_readProfile(block.data(), 4));
+    QVERIFY(rig.link->linkFree);
+    const int kept = 32 * (stall ? failAt : std::max(0, failAt - 2));
+    QCOMPARE(bytesOf(block, 0, kept), bytesOf(factory, 0, kept));
+    QCOMPARE(bytesOf(block, kept, 128 - kept), QByteArray(128 - kept, char(0xEE)));
+    QCOMPARE(rig.steps().last().op, QStringLiteral("CLOSE"));
+
+    rig.faults->bulkReportsBeforeStall = -1;
+    arm();
+    block.fill(0x5A);
+    rig.view->profileBlocks[4] = block;
+    rig.view->mouseReadProfile(4);
+    QVERIFY(rig.view->profileBlocks[4] == block);
+    rig.faults->bulkReportsBeforeStall = -1;
+    rig.view->mouseReadProfile(4);
+    QVERIFY(rig.view->profileBlocks[4] == factory);
+    QCOMPARE(rig.faults->blockingBulkReads, 0);
+    for (int ms : rig.faults->bulkTimeoutsAsked)
+        QCOMPARE(ms, pacing::kBulkReadTimeoutMs);
+}
+
+void TstTransport::tableDefaultsAndBadValues()
+{
+    ScratchInstall install;
+    writeFile(kTable, "[common]\ndeviceCount=3\n[0]\nvid=zz\npid=12345\nusage=ff00\n"
+                      "[1]\ntype=ffffffff\nreportLength=abc\nisEncode=true\nsCode=1234567\n");
+    const QList<DeviceRecord*> t = device_table::load(kTable);
+    QCOMPARE(t.size(), 3);
+    // Bad values keep the defaults; absent keys give the defaults.
+    QCOMPARE(t[0]->vid, uint16_t(0));
+    QCOMPARE(t[0]->pid, uint16_t(0));
+    QCOMPARE(t[0]->usage, uint16_t(0xff00));
+    QCOMPARE(t[0]->type, -1);
+    QCOMPARE(t[0]->reportLength, 32);
+    QCOMPARE(t[0]->isEncode, false);
+    QCOMPARE(t[0]->sCode, QStringLiteral("735102"));
+    QCOMPARE(t[1]->type, -1);
+    QCOMPARE(t[1]->reportLength, 32);
+    QCOMPARE(t[1]->isEncode, true);
+    QCOMPARE(t[1]->sCode, QStringLiteral("1234567"));
+    QCOMPARE(t[2]->vid, uint16_t(0));   // section [2] absent entirely
+    qDeleteAll(t);
+    writeFile(kTable, "[common]\ndeviceCount=100000\n");
+    const QList<DeviceRecord*> big = device_table::load(kTable);
+    QCOMPARE(big.size(), device_table::kMaxEntries);
+    qDeleteAll(big);
+    writeFile(kTable, "[common]\ndeviceCount=-4\n");
+    QVERIFY(device_table::load(kTable).isEmpty());
+}
+
+void TstTransport::detect_data()
+{
+    QTest::addColumn<QString>("tableText");   // "absent" = no file at all
+    QTest::addColumn<bool>("mouseEncodes");
+    QTest::addColumn<QString>("mouseCode");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<int>("expected");        // index that connected, -1 none
+    QTest::addColumn<int>("challenges");      // connection checks sent
+    const QString good = table({entry(0)});
+    QTest::newRow("absent table") << "absent" << true << "735102" << false << -1 << 0;
+    QTest::newRow("empty table") << "[common]\ndeviceCount=0\n" << true << "735102" << false << -1 << 0;
+    QTest::newRow("count absent") << "[common]\nname=x\n" << true << "735102" << false << -1 << 0;
+    QTest::newRow("one entry") << good << true << "735102" << false << 0 << 1;
+    QTest::newRow("two present, only the first checked") << table({entry(0), entry(1)}) << true << "735102" << false << 0 << 1;
+    QTest::newRow("first fails, second passes") << table({entry(0, "sCode=111111"), entry(1)}) << true << "735102" << false << 1 << 2;
+    QTest::newRow("only the notification interface") << table({entry(0, "usage=1234")}) << true << "735102" << false << -1 << 0;
+    QTest::newRow("other product") << table({entry(0, "pid=0002")}) << true << "735102" << false << -1 << 0;
+    QTest::newRow("wrong code, scrambled") << good << true << "999999" << false << -1 << 1;
+    QTest::newRow("wrong code, plain") << table({entry(0, "isEncode=false")}) << false << "999999" << false << 0 << 1;
+    QTest::newRow("code not six characters keeps the old (zero) code") << table({entry(0, "sCode=73510")}) << true << "735102" << false << -1 << 1;
+    QTest::newRow("silent mouse") << good << true << "735102" << true << -1 << 1;
+    QTest::newRow("reportLength 0") << table({entry(0, "reportLength=0")}) << true << "735102" << false << -1 << 0;
+    QTest::newRow("reportLength 9999") << table({entry(0, "reportLength=9999")}) << true << "735102" << false << -1 << 0;
+    QTest::newRow("reportLength 512") << table({entry(0, "reportLength=512")}) << true << "735102" << false << 0 << 1;
+}
+
+void TstTransport::detect()
+{
+    QFETCH(QString, tableText);
+    QFETCH(bool, mouseEncodes);
+    QFETCH(QString, mouseCode);
+    QFETCH(bool, silent);
+    QFETCH(int, expected);
+    QFETCH(int, challenges);
+    secrecyCode().fill(0);
+    MouseRig rig({Family::F553, false, true, 32, mouseEncodes, mouseCode});
+    rig.mouse->setSilent(silent);
+    if (tableText == QLatin1String("absent"))
+        QVERIFY(QFile::remove(kTable));
+    else
+        writeFile(kTable, tableText.toUtf8());
+    Hid_Thread link;
+    const int found = detection::detect(link, kTable);
+    QVERIFY2(found == expected, qPrintable(QStringLiteral("found %1; wire:\n").arg(found) + readFileBytes(rig.logPath)));
+    QVERIFY(link.linkFree);
+    const QList<WireLogEntry> wire = rig.entries();
+    QCOMPARE(entriesWithOp(wire, "SET_FEATURE").size(), challenges);
+    QCOMPARE(entriesWithOp(wire, "CLOSE").size(), entriesWithOp(wire, "OPEN").size());
+    if (challenges == 0)
+        QVERIFY(entriesWithOp(wire, "OPEN").isEmpty());
+    if (QTest::currentDataTag() == QByteArray("only the notification interface")) {
+        QVERIFY(link.deviceTable[0]->commandPath.isEmpty());
+        QCOMPARE(link.deviceTable[0]->notifyPath, QString::fromLatin1(VirtualMouse::kNotifyPath));
+    }
+    if (expected >= 0) {
+        QCOMPARE(link.currentDevice, expected);
+        QCOMPARE(link.deviceTable[expected]->commandPath, QString::fromLatin1(VirtualMouse::kCommandPath));
+        QCOMPARE(link.deviceTable[expected]->notifyPath, QString::fromLatin1(VirtualMouse::kNotifyPath));
+    }
+}
+
+void TstTransport::challengeIsScrambledAndEchoed()
+{
+    secrecyCode().fill(0);
+    MouseRig rig;
+    Hid_Thread link;
+    QCOMPARE(detection::detect(link, kTable), 0);
+    QCOMPARE(secrecyCode(), (protocol::SecrecyCode{0, '7', '3', '5', '1', '0', '2', 0}));
+    const QList<WireLogEntry> raw = entriesWithOp(rig.entries(), "SET_FEATURE");
+    QCOMPARE(raw.size(), 1);
+    QCOMPARE(raw[0].bytes.size(), 9);
+    QCOMPARE(int(raw[0].bytes[0]), 0);
+    const QList<Step> steps = rig.steps();
+    const QByteArray sent = blocksOf(steps)[0];
+    QCOMPARE(sent, blockHex(sent.left(5).toHex(' ').constData()));   // opcode 0, four bytes, zeros, checksum
+    QCOMPARE(int(sent[0]), 0);
+    QVERIFY2(sent.mid(1, 4) != QByteArray(4, 0), "the challenge is never four zero bytes");
+    QVERIFY(sent != raw[0].bytes.mid(1));   // not in the clear on the wire
+    const QList<WireLogEntry> answer = entriesWithOp(rig.entries(), "GET_FEATURE");
+    QByteArray echo = answer[0].bytes.mid(1, 8);
+    protocol::unscramble(reinterpret_cast<uint8_t*>(echo.data()), secrecyCode().data());
+    QCOMPARE(echo.mid(1, 4), sent.mid(1, 4));
+}
+
+void TstTransport::heldLinkDefersTheCheck()
+{
+    MouseRig rig;
+    Hid_Thread link;
+    link.linkFree = false;   // another command holds the link: nothing is decided
+    QCOMPARE(detection::detect(link, kTable), detection::kLinkBusy);
+    QVERIFY(rig.steps().isEmpty());
+    QVERIFY(!link.linkFree);
+}
+
+void TstTransport::failedTransferFailsTheCheck()
+{
+    for (int after = 0; after < 2; ++after) {   // the block send, then the answer read
+        MouseRig rig;
+        Hid_Thread link;
+        rig.mouse->failTransfers(1, after);
+        QCOMPARE(detection::detect(link, kTable), -1);
+        QVERIFY(link.linkFree);
+        QCOMPARE(countOf(rig.steps(), "CLOSE"), countOf(rig.steps(), "OPEN"));
+        QCOMPARE(detection::detect(link, kTable), 0);   // the mouse is fine again
+    }
+}
+
+void TstTransport::currentRecordGuardsEveryTransfer()
+{
+    MouseRig rig;
+    Hid_Thread link;
+    QCOMPARE(link.currentRecord(), nullptr);   // empty table
+    uchar b1 = 5, b2 = 6, b3 = 7, b4 = 8;
+    QVERIFY(!link.hid553_83H_GetKeyboardoption(b1, b2, b3, b4));
+    QCOMPARE((QList<int>{b1, b2, b3, b4}), (QList<int>{5, 6, 7, 8}));
+    QVERIFY(link.linkFree);
+    auto* bad = new DeviceRecord;
+    bad->commandPath = QString::fromLatin1(VirtualMouse::kCommandPath);
+    bad->reportLength = 0;
+    auto* good = new DeviceRecord;
+    good->commandPath = bad->commandPath;
+    link.replaceDeviceTable({bad, good});
+    link.currentDevice = 0;
+    QCOMPARE(link.currentRecord(), nullptr);
+    QVERIFY(!link.hid553_01H_SetReportRate(1));
+    QVERIFY(rig.entries().isEmpty());
+    link.currentDevice = 1;
+    QCOMPARE(link.currentRecord(), good);
+    link.currentDevice = -1;
+    QCOMPARE(link.currentRecord(), nullptr);
 }
 
 QTEST_MAIN(TstTransport)

@@ -4,7 +4,7 @@
 #include "app/widget.h"
 #include "input/input_hooks.h"
 #include "platform/linux/evdev_capture_linux.h"
-#include "test_support.h"
+#include "rig.h"
 #include "ui_host/ui_controler.h"
 #include "view/myqquickview.h"
 

@@ -117,18 +117,6 @@ class TestInputHooks : public QObject
     }
 
 private slots:
-    void tableSizes()
-    {
-        Recorder rec;
-        auto hooks = makeHooks(rec);
-        QCOMPARE(hooks->scanToVirtualKey().size(), std::size_t(104));
-        QCOMPARE(hooks->virtualKeyToUsage().size(), std::size_t(121));
-        std::size_t extended = 0;
-        for (const auto& [key, vk] : hooks->scanToVirtualKey())
-            extended += key & 1;
-        QCOMPARE(extended, std::size_t(18));
-    }
-
     // Every key of the first table ends in a usage the key-name table names.
     void everyScanEntryReachesANamedUsage()
     {

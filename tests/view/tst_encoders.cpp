@@ -5,12 +5,11 @@
 #include "view/light_effects.h"
 #include "view/pointer_steps.h"
 
-#include "fixtures.h"
+#include "rig.h"
 
 #include <QtTest>
 
 using namespace key_translation;
-using fixtures::ints;
 
 namespace {
 // A recognisable factory matrix: entry n = (1, n, 0xF0 + n, 0).

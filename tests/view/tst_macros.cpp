@@ -1,7 +1,6 @@
 // Macro files, exchange files, the profile clean-up after rename and delete, and the
 // upload of a macro block to the virtual mouse of each family.
-#include "fixtures.h"
-#include "link_rig.h"
+#include "rig.h"
 
 #include "device/pacing.h"
 #include "view/macro_names.h"
@@ -16,23 +15,11 @@
 #include <QSettings>
 #include <QtTest>
 
-using namespace fixtures;
-
 namespace {
 QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
 QString macroPath(const QString& name) { return QStringLiteral("modules/macro/") + name + QStringLiteral(".bin"); }
 
-// Every file below root with its bytes, by relative path.
-QMap<QString, QByteArray> tree(const QString& root)
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString p = it.next();
-        out.insert(QDir(root).relativeFilePath(p), readFileBytes(p));
-    }
-    return out;
-}
+QMap<QString, QByteArray> tree(const QString& root) { return treeBytes(root); }
 
 QByteArray hex(const QByteArray& b) { return b.toHex(' '); }
 
@@ -44,10 +31,7 @@ QVariantList encodedBlock(int length, int seed)
     return data;
 }
 
-RigModel encodedMouse(bool family560)
-{
-    return {family560 ? VirtualMouse::Family::F560 : VirtualMouse::Family::F553, false, true, true};
-}
+Model encodedMouse(bool family560) { return {family560 ? Family::F560 : Family::F553}; }
 
 // Profile n: button 0 left click, buttons 2 and 7 run the macro "Old" (slot 2),
 // button 3 runs "Other", button 4 holds a short entry, button 6 runs "Old" but the
@@ -459,20 +443,14 @@ private slots:
             payload[i] = char(data[i].toInt() & 0xFF);
         QCOMPARE(uchar(payload[0]), uchar(0x2C));
 
-        // One command block, scrambled after the checksum was added.
+        // One command block and the payload in four bulk reports of 32 bytes.
         const uint8_t opcode = family560 ? 0x0F : 0x13;
-        protocol::Block block{opcode, uint8_t(slot + 1), 0x80, 0, 0, 0, 0, 0};
-        block[7] = uint8_t(~(opcode + slot + 1 + 0x80));
-        protocol::scramble(block.data(), secrecyCode().data());
-        const QList<WireLogEntry> features = entriesWithOp(rig.wire(), "SET_FEATURE");
-        QCOMPARE(features.size(), 1);
-        QCOMPARE(hex(features[0].bytes), hex(QByteArray(1, '\0') + QByteArray(reinterpret_cast<const char*>(block.data()), 8)));
-        // The payload in four bulk reports of report ID 0 and 32 bytes.
-        const QList<WireLogEntry> writes = entriesWithOp(rig.wire(), "WRITE");
-        QCOMPARE(writes.size(), 4);
-        for (int r = 0; r < 4; ++r)
-            QCOMPARE(hex(writes[r].bytes), hex(QByteArray(1, '\0') + payload.mid(r * 32, 32)));
-
+        const QList<Step> steps = rig.steps();
+        const QByteArray first7 = QByteArray::number(opcode, 16).rightJustified(2, '0') + ' '
+                                  + QByteArray::number(slot + 1, 16).rightJustified(2, '0') + " 80";
+        QCOMPARE(blocksOf(steps), QList<QByteArray>{blockHex(first7.constData())});
+        QCOMPARE(countOf(steps, "WRITE"), 4);
+        QCOMPARE(hex(payloadOf(steps)), hex(payload));
         const FirmwareState state = rig.state();
         const FirmwareState factory = FirmwareState::factory();
         for (int m = 0; m < FirmwareState::kMacroCount; ++m) {
@@ -503,7 +481,7 @@ private slots:
         LinkRig rig(encodedMouse(false));
         myQQuickView* view = rig.view.get();
         QCOMPARE(view->mouseSendMacroData(encodedBlock(length, 1), slot), QVariant(true));
-        QVERIFY(rig.wire().isEmpty());
+        QVERIFY(rig.entries().isEmpty());
         QCOMPARE(rig.mouse->transferCount(), 0);
         QVERIFY(rig.state().macros == FirmwareState::factory().macros);
     }

@@ -1,9 +1,8 @@
-// Generic data access of the view: which handle a read or write reaches, lists
-// across a restart, and restoring the global file from its factory copy.
-#include "fixtures.h"
-#include "test_support.h"
+// The view's settings files: which handle a read or write reaches, lists across a
+// restart, the global file restored from its factory copy, profiles exported,
+// imported, reset and copied byte for byte, language strings and the name lists.
+#include "rig.h"
 
-#include "view/file_replacement.h"
 #include "view/myqquickview.h"
 
 #include <QDir>
@@ -11,24 +10,77 @@
 #include <QSettings>
 #include <QtTest>
 
-using namespace fixtures;
-
 namespace {
-QStringList settingFolder() { return QDir(QStringLiteral("modules/setting")).entryList(QDir::Files | QDir::Hidden); }
+QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
+QByteArray profileBytes(int n)
+{
+    return "[mouse]\nreportRate=" + QByteArray::number(n % 4) + "\nname=profile " + QByteArray::number(n) + "\n";
+}
+QStringList folder(const QString& path) { return QDir(path).entryList(QDir::Files | QDir::Hidden); }
+
+// Every element as its text; a non-text element makes the list differ.
+QStringList asTexts(const QVariantList& list)
+{
+    QStringList out;
+    for (const QVariant& v : list) {
+        if (v.typeId() != QMetaType::QString)
+            return {QStringLiteral("<not a text: %1>").arg(v.typeName())};
+        out << v.toString();
+    }
+    return out;
+}
+
+const char* const kNameFile = "modules/setting/name.bin";
 } // namespace
 
 class TestSettings : public QObject
 {
     Q_OBJECT
     std::unique_ptr<ScratchInstall> install;
+    DialogLog log;
+
+    std::unique_ptr<myQQuickView> makeView(const QString& answer)
+    {
+        auto view = std::make_unique<myQQuickView>();
+        view->setFileChooser(std::make_unique<ScriptedChooser>(answer, &log));
+        return view;
+    }
+
+    void writeProfiles()
+    {
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n)
+            writeFile(profilePath(n), profileBytes(n));
+        writeFile("modules/setting/pD.bin", "[mouse]\nreportRate=3\nname=factory\n");
+    }
+    void writeLanguageFiles()
+    {
+        writeFile("modules/i18n/Test.ini",
+                  "[main]\ntotal=3\n0=Editor\n2=Gun Editor\n\n"
+                  "[profile]\ntotal=2\n0=\\x914d\\x7f6e\n1=\"a, b\"\n\n"
+                  "[keyCode]\ntotal=4\n0=\\\\\n1=`\n2=\\x25ba\n3=\"Intl2\"\n\n"
+                  "[unquoted]\ntotal=1\n0=Hello, world\n\n"
+                  "[negative]\ntotal=-4\n0=x\n\n"
+                  "[huge]\ntotal=2000000000\n0=first\n\n"
+                  "[other]\ntotal=8\n0=Stage 1:\n1=Stage 2:\n2=Stage 3:\n3=Stage 4:\n4=Stage 5:\n5=Stage 6:\n6=Stage 7:\n7=Stage ?:\n");
+        writeFile("modules/i18n/Utf8.ini", QString::fromUtf8("[main]\ntotal=2\n0=编辑\n1=Größe ►\n").toUtf8());
+        writeFile("modules/setting/evil.ini", "[main]\ntotal=1\n0=outside\n");
+    }
 
 private slots:
-    void init() { install = std::make_unique<ScratchInstall>(); }
+    void init()
+    {
+        install = std::make_unique<ScratchInstall>();
+        log = DialogLog();
+        dpi_switch_messages::reset();
+        QDir().mkpath("exchange");
+    }
     void cleanup()
     {
-        file_replacement::setWriteLimit(-1);
+        dpi_switch_messages::reset();
         install.reset();
     }
+
+    // --- generic data access ---
 
     void readsFactoryOrCurrentProfile_data()
     {
@@ -162,38 +214,274 @@ private slots:
         QCOMPARE(readFileBytes("modules/setting/apConfig.bin"), factory);
     }
 
-    void failedResetApconfigKeepsFileAndHandle_data()
+    // --- profiles ---
+
+    void exportCopiesTheProfileWithItsLatestWrite()
     {
-        QTest::addColumn<int>("fault");
-        QTest::newRow("factory copy missing") << 0;
-        QTest::newRow("factory copy is a folder") << 1;
-        QTest::newRow("disk full part-way") << 2;
-    }
-    void failedResetApconfigKeepsFileAndHandle()
-    {
-        QFETCH(int, fault);
-        writeFile("modules/setting/apConfig.bin", "[common]\nname=Mine\n");
-        writeFile("modules/setting/apConfigD.bin", "[common]\nname=Factory name long enough to be cut\n");
-        if (fault < 2)
-            QVERIFY(QFile::remove("modules/setting/apConfigD.bin"));
-        if (fault == 1)
-            QVERIFY(QDir().mkpath("modules/setting/apConfigD.bin"));
-        if (fault == 2)
-            file_replacement::setWriteLimit(10);
-        const QStringList filesBefore = settingFolder();
+        writeProfiles();
+        const QString target = install->file("exchange/mine.pf");
+        writeFile(target, "an older export that is longer than the profile file itself, to be replaced");
         {
-            myQQuickView view;
-            view.setGlobalData("mouse/profileNo", 4);
-            view.resetApconfig();
-            QCOMPARE(view.getGlobalData("common/name").toString(), QString("Mine"));
-            QCOMPARE(view.getGlobalData("mouse/profileNo").toInt(), 4);
-            view.setGlobalData("mouse/keyCount", 6);   // the kept handle still writes
+            auto view = makeView(target);
+            view->setCurrentProfile(0);
+            view->setData("mouse/doubleRate", 222);   // still pending in the handle
+            view->saveProfile(0);
+            QCOMPARE(log.saves, 1);
+            QCOMPARE(log.title, QString("Save File"));
+            QCOMPARE(log.filter, QString("Profile(*.pf)"));
         }
-        QCOMPARE(settingFolder(), filesBefore);   // no temporary file left behind
-        const QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
-        QCOMPARE(global.value("common/name").toString(), QString("Mine"));
-        QCOMPARE(global.value("mouse/profileNo").toInt(), 4);
-        QCOMPARE(global.value("mouse/keyCount").toInt(), 6);
+        const QByteArray exported = readFileBytes(target);
+        QCOMPARE(exported, readFileBytes(profilePath(0)));
+        QVERIFY(exported.contains("doubleRate=222"));
+    }
+
+    void importReplacesTheProfileByteForByte()
+    {
+        writeProfiles();
+        const QString source = install->file("exchange/in.pf");
+        const QByteArray imported("[mouse]\nreportRate=1\nscrollRate=1000\n\n[mouseKeyMatrix]\n0=0, 0, 240, 0\n");
+        writeFile(source, imported);
+        {
+            auto view = makeView(source);
+            view->setCurrentProfile(2);
+            view->setData("mouse/scrollRate", 5);   // pending in the handle that the import discards
+            QVERIFY(view->loadProfile(2));
+            QCOMPARE(log.opens, 1);
+            QCOMPARE(log.title, QString("Open File"));
+            QCOMPARE(log.filter, QString("Profile(*.pf)"));
+            QCOMPARE(view->getData("mouse/scrollRate", false).toInt(), 1000);
+            QCOMPARE(view->getDataList("mouseKeyMatrix/0", false).size(), 4);
+        }
+        QCOMPARE(readFileBytes(profilePath(2)), imported);
+        QCOMPARE(readFileBytes(source), imported);
+    }
+
+    void replacementMakesAByteCopy_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("dest");
+        QTest::addColumn<int>("src");   // -1: the factory profile
+        QTest::newRow("reset 4") << "reset" << 4 << -1;
+        QTest::newRow("reset 0") << "reset" << 0 << -1;
+        QTest::newRow("copy 5 into 2") << "copy" << 2 << 5;
+        QTest::newRow("copy 2 into 5") << "copy" << 5 << 2;
+        QTest::newRow("copy 9 into 0") << "copy" << 0 << 9;
+    }
+    void replacementMakesAByteCopy()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, dest);
+        QFETCH(int, src);
+        writeProfiles();
+        {
+            auto view = makeView(QString());
+            view->setCurrentProfile(dest);
+            view->setData("mouse/stale", 1);   // pending in the destination: must not survive
+            if (src >= 0) {
+                view->setCurrentProfile(src);
+                view->setData("mouse/fresh", 2);   // pending in the source: belongs to the copy
+            }
+            if (operation == "reset")
+                view->resetProfile(dest);
+            else
+                view->copyProfile(dest, src);
+            view->setCurrentProfile(dest);
+            QVERIFY(!view->getData("mouse/stale", false).isValid());
+            if (src >= 0)
+                QCOMPARE(view->getData("mouse/fresh", false).toInt(), 2);
+            else
+                QCOMPARE(view->getData("mouse/name", false).toString(), QString("factory"));
+        }
+        const QString srcPath = src >= 0 ? profilePath(src) : QStringLiteral("modules/setting/pD.bin");
+        QCOMPARE(readFileBytes(profilePath(dest)), readFileBytes(srcPath));
+        QCOMPARE(log.opens + log.saves, 0);
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n)
+            if (n != dest && n != src)
+                QCOMPARE(readFileBytes(profilePath(n)), profileBytes(n));
+    }
+
+    void cancelledDialogsChangeNothing_data()
+    {
+        QTest::addColumn<bool>("import");
+        QTest::newRow("export") << false;
+        QTest::newRow("import") << true;
+    }
+    void cancelledDialogsChangeNothing()
+    {
+        QFETCH(bool, import);
+        writeProfiles();
+        {
+            auto view = makeView(QString());
+            view->setCurrentProfile(1);
+            if (import)
+                QVERIFY(!view->loadProfile(1));
+            else
+                view->saveProfile(1);
+            QCOMPARE(log.opens + log.saves, 1);
+            QCOMPARE(view->getData("mouse/name", false).toString(), QString("profile 1"));
+        }
+        QCOMPARE(readFileBytes(profilePath(1)), profileBytes(1));
+        QVERIFY(folder(install->file("exchange")).isEmpty());
+    }
+
+    void profileNumbersOutsideTheRangeDoNothing_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("profile");
+        QTest::newRow("export 10") << "export" << 10;
+        QTest::newRow("import -1") << "import" << -1;
+        QTest::newRow("reset 10") << "reset" << 10;
+        QTest::newRow("copy into 10") << "copyTo" << 10;
+        QTest::newRow("copy from -3") << "copyFrom" << -3;
+    }
+    void profileNumbersOutsideTheRangeDoNothing()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, profile);
+        writeProfiles();
+        const QString source = install->file("exchange/in.pf");
+        writeFile(source, "[mouse]\nreportRate=0\n");
+        {
+            auto view = makeView(source);
+            if (operation == "export")
+                view->saveProfile(profile);
+            else if (operation == "import")
+                QVERIFY(!view->loadProfile(profile));
+            else if (operation == "reset")
+                view->resetProfile(profile);
+            else if (operation == "copyTo")
+                view->copyProfile(profile, 0);
+            else
+                view->copyProfile(0, profile);
+        }
+        QCOMPARE(log.opens + log.saves, 0);
+        for (int n = 0; n < myQQuickView::kProfileCount; ++n)
+            QCOMPARE(readFileBytes(profilePath(n)), profileBytes(n));
+        QCOMPARE(folder(install->file("exchange")), QStringList{"in.pf"});
+    }
+    // --- language strings and name lists ---
+
+    void groupTexts_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("gap in the group") << "main" << "Test" << QStringList{"Editor", "", "Gun Editor"};
+        QTest::newRow("escaped and quoted") << "profile" << "Test" << QStringList{QString::fromUtf8("配置"), "a, b"};
+        QTest::newRow("backslash, grave, arrow") << "keyCode" << "Test"
+                                                 << QStringList{"\\", "`", QString(QChar(0x25BA)), "Intl2"};
+        QTest::newRow("raw UTF-8") << "main" << "Utf8" << QStringList{QString::fromUtf8("编辑"), QString::fromUtf8("Größe ►")};
+        QTest::newRow("unquoted comma kept") << "unquoted" << "Test" << QStringList{"Hello, world"};
+        QTest::newRow("negative total") << "negative" << "Test" << QStringList{};
+        QTest::newRow("missing group") << "macroEditor" << "Test" << QStringList{};
+        QTest::newRow("missing file") << "main" << "Klingon" << QStringList{};
+        QTest::newRow("path outside i18n") << "main" << "../setting/evil" << QStringList{};
+        QTest::newRow("empty language") << "main" << "" << QStringList{};
+    }
+    void groupTexts()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, language);
+        QFETCH(QStringList, expected);
+        writeLanguageFiles();
+        myQQuickView view;
+        QCOMPARE(asTexts(view.getLangStrings(group, language)), expected);
+    }
+
+    void damagedTotalIsBounded()
+    {
+        writeLanguageFiles();
+        myQQuickView view;
+        const QVariantList texts = view.getLangStrings("huge", "Test");
+        QVERIFY(!texts.isEmpty());
+        QVERIFY(texts.size() <= 4096);
+        QCOMPARE(texts.first().toString(), QString("first"));
+    }
+
+    void otherReplacesTheDpiSwitchTexts_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("eight texts") << "other"
+                                     << QStringList{"Stage 1:", "Stage 2:", "Stage 3:", "Stage 4:", "Stage 5:", "Stage 6:",
+                                                    "Stage 7:", "Stage ?:"};
+        QTest::newRow("another group leaves them") << "main" << QStringList(8, "DPI Switch to");
+    }
+    void otherReplacesTheDpiSwitchTexts()
+    {
+        QFETCH(QString, group);
+        QFETCH(QStringList, expected);
+        writeLanguageFiles();
+        myQQuickView view;
+        view.getLangStrings(group, "Test");
+        QCOMPARE(dpi_switch_messages::all(), expected);
+    }
+
+    void nameLists_data()
+    {
+        QTest::addColumn<QVariant>("type");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("one macro gets the dummy") << QVariant(0) << QStringList{"Macro_0"} << "macro/macroName"
+                                                  << QStringList{"Macro_0", "loaderquorin"};
+        QTest::newRow("two profiles") << QVariant(2) << QStringList{"Standard0", "profile_01"} << "profile/profileName"
+                                      << QStringList{"Standard0", "profile_01"};
+        QTest::newRow("genuine dummy name kept") << QVariant(2) << QStringList{"Standard0", "loaderquorin"}
+                                                 << "profile/profileName" << QStringList{"Standard0", "loaderquorin"};
+        QTest::newRow("guns with commas") << QVariant(1) << QStringList{"M4, silenced", "AKM", "UNP9"} << "gun/gunName"
+                                          << QStringList{"M4, silenced", "AKM", "UNP9"};
+        QTest::newRow("type as text") << QVariant("3") << QStringList{"0", "1", "2"} << "gun/selectGun"
+                                      << QStringList{"0", "1", "2"};
+    }
+    void nameLists()
+    {
+        QFETCH(QVariant, type);
+        QFETCH(QStringList, names);
+        QFETCH(QString, key);
+        QFETCH(QStringList, stored);
+        myQQuickView view;
+        QCOMPARE(view.updataNameList(type, names), QVariant(true));
+        QCOMPARE(asTexts(view.getNameList(type)), stored);
+        const QSettings file(kNameFile, QSettings::IniFormat);
+        QCOMPARE(file.value(key).toStringList(), stored);
+    }
+
+    void emptyListRemovesTheKey()
+    {
+        myQQuickView view;
+        view.updataNameList(2, {"Standard0", "profile_01"});
+        view.updataNameList(0, {"Macro_0", "Macro_1"});
+        QCOMPARE(view.updataNameList(2, {}), QVariant(true));
+        QVERIFY(view.getNameList(2).isEmpty());
+        QVERIFY(!readFileBytes(kNameFile).contains("profileName"));
+        QCOMPARE(asTexts(view.getNameList(0)), QStringList({"Macro_0", "Macro_1"}));
+    }
+
+    void unknownTypeStoresAndReadsNothing_data()
+    {
+        QTest::addColumn<QVariant>("type");
+        QTest::newRow("7") << QVariant(7);
+        QTest::newRow("-1") << QVariant(-1);
+        QTest::newRow("not a number") << QVariant("macro");
+    }
+    void unknownTypeStoresAndReadsNothing()
+    {
+        QFETCH(QVariant, type);
+        myQQuickView view;
+        view.updataNameList(0, {"Macro_0", "Macro_1"});
+        const QByteArray before = readFileBytes(kNameFile);
+        QCOMPARE(view.updataNameList(type, {"x", "y"}), QVariant(true));
+        QVERIFY(view.getNameList(type).isEmpty());
+        QCOMPARE(readFileBytes(kNameFile), before);
+    }
+
+    void olderSingleValueReadsAsOneName()
+    {
+        writeFile(kNameFile, "[macro]\nmacroName=Macro_7\n");
+        myQQuickView view;
+        QCOMPARE(asTexts(view.getNameList(0)), QStringList{"Macro_7"});
+        QVERIFY(view.getNameList(1).isEmpty());
     }
 };
 
