@@ -4,6 +4,7 @@
 #include "app/settings_location.h"
 #include "app/single_instance.h"
 #include "app/startup_probe.h"
+#include "app/virtual_mouse_ctl.h"
 #include "app/widget.h"
 #include "input/input_hooks.h"
 #include "device/virtual/virtual_mouse.h"
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
     const CommandLine options = parseCommandLine(arguments);
     if (const int status = answerInformationalOptions(options, QFileInfo(arguments.value(0)).fileName()); status >= 0)
         return status;
+    if (!options.virtualMouseCtl.isEmpty())
+        return virtual_mouse_ctl::runClient(argc, argv, options.virtualMouseCtl);
 
     QApplication app(argc, argv);
 
@@ -58,6 +61,7 @@ int main(int argc, char* argv[])
         // Software rendering keeps start-up time and memory low for a 1024 x 640 scene.
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         auto window = std::make_unique<Widget>();
+        const std::unique_ptr<virtual_mouse_ctl::Server> mouseControl = virtual_mouse_ctl::start(virtualMouse.get(), *window);
         std::unique_ptr<InputHooks> hooks = startInputCapture(*window, app);
         if (options.measureStartup)
             watchFirstFrame(window.get());
