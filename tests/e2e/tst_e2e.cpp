@@ -1,0 +1,458 @@
+// The real program on a private X server, driven only by X input (xdotool through
+// XTEST) at the window's pixels, as a user would; after every step the wire log, the
+// virtual mouse and the profile files must show what the step produces.
+#include "device/protocol.h"
+#include "rig.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"CORVANE SKARN MOUSE GX17"_s;
+constexpr int kHangGuardMs = 30000;   // generous: the sanitizer builds run this too
+constexpr int kSettleMs = 5000;       // a page redraws within this after its data changed
+constexpr int kQuietMs = 600;         // the wire counts as done after this long without a line
+constexpr int kAnimationMs = 350;     // menus and dialogs fade in
+constexpr int kProtectionMs = 1000;   // the frame stays covered at least this long after start
+const QRgb kButtonBlue = qRgb(0x22, 0x9b, 0xd0);
+const QRgb kUnsavedRed = qRgb(0xff, 0x30, 0x30);   // Save while something is unsaved
+constexpr int kCloseTries = 5;        // a click during the busy protection is not taken
+constexpr int kLowerPanelShift = -24; // without the gun editor entry the Editor box is shorter
+
+struct Pt {
+    int x;
+    int y;
+};
+
+// One private X display, one private installation copy and the program running in it.
+class Desk
+{
+public:
+    ~Desk()
+    {
+        for (QProcess* p : {&app, &xvfb}) {
+            p->terminate();
+            if (!p->waitForFinished(5000))
+                p->kill();
+            p->waitForFinished(5000);
+        }
+    }
+
+    QString start(bool is560)
+    {
+        for (const char* tool : {"Xvfb", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                return u"%1 is not installed"_s.arg(QLatin1String(tool));
+        for (int n = 150; n < 200 && display.isEmpty(); ++n) {
+            if (QFile::exists(u"/tmp/.X%1-lock"_s.arg(n)) || QFile::exists(socket(n)))
+                continue;
+            xvfb.start(u"Xvfb"_s, {u":%1"_s.arg(n), u"-screen"_s, u"0"_s,
+                                                 u"1280x800x24"_s, u"-nolisten"_s, u"tcp"_s});
+            if (waitFor([&] { return QFile::exists(socket(n)) || xvfb.state() == QProcess::NotRunning; }, 10000)
+                && xvfb.state() == QProcess::Running)
+                display = u":%1"_s.arg(n);
+        }
+        if (display.isEmpty())
+            return u"no private X display could be started"_s;
+        const QString bin = QStringLiteral(CORVANE_BINARY_DIR);
+        QProcess::execute(u"cp"_s, {u"-r"_s, bin + u"/corvane-config"_s,
+                                                 bin + u"/modules"_s, dir.path()});
+        QDir(dir.path()).mkdir(u"run"_s);
+        QFile(path(u"run"_s)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (is560) {
+            QSettings config(path(u"modules/setting/apConfig.bin"_s), QSettings::IniFormat);
+            config.setValue(u"mouse/icType"_s, u"560"_s);
+            config.setValue(u"mouse/isGun"_s, false);
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        env.remove(u"CORVANE_SCENE_DIR"_s);
+        env.insert(u"DISPLAY"_s, display);
+        env.insert(u"XDG_RUNTIME_DIR"_s, path(u"run"_s));
+        env.insert(u"CORVANE_HID_LOG"_s, path(u"wire.log"_s));
+        env.insert(u"GSETTINGS_BACKEND"_s, u"memory"_s);   // pointer settings stay private
+        app.setProcessEnvironment(env);
+        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app.setStandardOutputFile(QProcess::nullDevice());
+        started.start();
+        app.start(path(u"corvane-config"_s), {u"--virtual-mouse"_s});
+        const QString window = xdo({u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+                                    u"--name"_s, kTitle}).split(QLatin1Char('\n')).value(0);
+        for (const QString& line : xdo({u"getwindowgeometry"_s, u"--shell"_s, window}).split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("X=")))
+                origin.x = line.mid(2).toInt();
+            if (line.startsWith(QLatin1String("Y=")))
+                origin.y = line.mid(2).toInt();
+        }
+        return window.isEmpty() ? u"the window never appeared"_s : QString();
+    }
+
+    QString path(const QString& relative) const { return dir.filePath(relative); }
+    qint64 sinceStart() const { return started.elapsed(); }
+
+    // Runs a helper program on the display and gives back what it printed.
+    QByteArray run(const QString& program, const QStringList& args) const
+    {
+        QProcess p;
+        QProcessEnvironment env = app.processEnvironment();
+        env.remove(u"CORVANE_HID_LOG"_s);
+        env.insert(u"DISPLAY"_s, display);
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        p.waitForFinished(kHangGuardMs);
+        return p.readAllStandardOutput().trimmed();
+    }
+    QString xdo(const QStringList& args) const { return QString::fromUtf8(run(u"xdotool"_s, args)); }
+    void move(Pt p) const { xdo({u"mousemove"_s, QString::number(origin.x + p.x), QString::number(origin.y + p.y)}); }
+    void click(std::initializer_list<Pt> points) const
+    {
+        for (Pt p : points) {
+            move(p);
+            xdo({u"click"_s, u"1"_s});
+            QTest::qWait(kAnimationMs);
+        }
+    }
+    void drag(Pt from, Pt to) const
+    {
+        move(from);
+        xdo({u"mousedown"_s, u"1"_s});
+        for (int i = 1; i <= 4; ++i) {
+            QTest::qWait(60);
+            move({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
+        }
+        xdo({u"mouseup"_s, u"1"_s});
+        QTest::qWait(kAnimationMs);
+    }
+    void key(const char* upDown, const char* name) const
+    {
+        xdo({QLatin1String(upDown), QLatin1String(name)});
+        QTest::qWait(60);
+    }
+    void type(Pt field, const QString& text) const
+    {
+        click({field});
+        xdo({u"key"_s, u"ctrl+a"_s});
+        xdo({u"type"_s, text});
+        xdo({u"key"_s, u"Return"_s});
+        QTest::qWait(kAnimationMs);
+    }
+    QImage screen() const { return QImage::fromData(run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG"); }
+    QRgb pixel(Pt p) const { return screen().pixel(origin.x + p.x, origin.y + p.y); }
+    QImage crop(const QRect& r) const { return screen().copy(r.translated(origin.x, origin.y)); }
+    // The frame is uncovered (no dialog, mask or protection) when Save shows its own colour.
+    bool frameShown(int ms = kHangGuardMs) const
+    {
+        return waitFor([&] { const QRgb c = pixel({967, 612}); return c == kButtonBlue || c == kUnsavedRed; }, ms);
+    }
+    bool closeDialog(Pt closeButton) const
+    {
+        for (int i = 0; i < kCloseTries; ++i) {
+            click({closeButton});
+            if (frameShown(kHangGuardMs / kCloseTries))
+                return true;
+        }
+        return false;
+    }
+    void shot(const QString& name) const
+    {
+        QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/e2e"));
+        screen().save(QStringLiteral(CORVANE_BINARY_DIR "/e2e/%1.png").arg(name));
+    }
+
+    // What the virtual mouse holds, from the program's own control command.
+    QJsonObject state() const
+    {
+        return QJsonDocument::fromJson(run(path(u"corvane-config"_s), {u"--virtual-mouse-ctl"_s, u"state"_s})).object();
+    }
+    QVariant profile(int file, const QString& key) const
+    {
+        return QSettings(path(u"modules/setting/p%1.bin"_s.arg(file)), QSettings::IniFormat).value(key);
+    }
+    QVariant global(const QString& key) const
+    {
+        return QSettings(path(u"modules/setting/apConfig.bin"_s), QSettings::IniFormat).value(key);
+    }
+
+    QList<Step> wire() const { return decodeSteps(readWireLog(path(u"wire.log"_s)), MouseRig::kCode); }
+    void mark() { seen = wire().size(); }
+    // The commands sent since the mark, once the wire has been quiet for a while.
+    QList<QList<Step>> commands()
+    {
+        qsizetype last = -1;
+        QElapsedTimer quiet;
+        waitFor([&] {
+            const qsizetype now = wire().size();
+            if (now != last)
+                quiet.start();
+            last = now;
+            return quiet.elapsed() >= kQuietMs;
+        }, kHangGuardMs);
+        const QList<Step> all = wire();
+        return splitCommands(all.mid(seen));
+    }
+
+    QString sent() { return describe(joinCommands(commands())); }   // empty: nothing
+
+    static bool waitFor(const std::function<bool()>& done, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > ms)
+                return false;
+            QTest::qWait(100);
+        }
+        return true;
+    }
+
+    QProcess app;
+    Pt origin{0, 0};
+
+private:
+    static QString socket(int n) { return u"/tmp/.X11-unix/X%1"_s.arg(n); }
+    QTemporaryDir dir;
+    QProcess xvfb;
+    QString display;
+    QElapsedTimer started;
+    qsizetype seen = 0;
+};
+
+int at(const QJsonObject& o, const char* key, int i, int j = -1)
+{
+    const QJsonValue v = o.value(QLatin1String(key)).toArray().at(i);
+    return j < 0 ? v.toInt(-1) : v.toArray().at(j).toInt(-1);
+}
+QList<int> slice(const QJsonObject& o, const char* key, int i, int from, int n)
+{
+    const QJsonArray a = o.value(QLatin1String(key)).toArray().at(i).toArray();
+    QList<int> out;
+    for (int k = 0; k < n; ++k)
+        out << a.at(from + k).toInt(-1);
+    return out;
+}
+QString text(const QList<int>& list)
+{
+    QStringList out;
+    for (int v : list)
+        out << QString::number(v);
+    return out.join(QLatin1Char(' '));
+}
+QList<int> numbers(const QVariant& v)
+{
+    QList<int> out;
+    for (const QString& s : v.toStringList().isEmpty() ? v.toString().split(QLatin1Char(',')) : v.toStringList())
+        out << s.trimmed().toInt();
+    return out;
+}
+
+} // namespace
+
+// One family as the user sees and the mouse keeps it.
+struct Walk {
+    bool is560;
+    int dy;                        // shift of the boxes below the Editor box
+    QList<int> rateOps, saveOps;   // opcodes a report-rate change and a Save send (at least)
+    int macroOp;                   // the upload of one macro
+};
+Q_DECLARE_METATYPE(Walk)
+
+class tst_E2E : public QObject
+{
+    Q_OBJECT
+private slots:
+    void walk_data();
+    void walk();
+};
+
+void tst_E2E::walk_data()
+{
+    QTest::addColumn<Walk>("family");
+    QTest::newRow("553") << Walk{false, 0, {0x01}, {0x11, 0x10, 0x0D, 0x12}, 0x13};
+    QTest::newRow("560") << Walk{true, kLowerPanelShift, {0x03, 0x03, 0x03, 0x03}, {0x0C, 0x0D}, 0x0F};
+}
+
+void tst_E2E::walk()
+{
+    QFETCH(Walk, family);
+    const QString name = QLatin1String(QTest::currentDataTag());
+    Desk d;
+    const QString why = d.start(family.is560);
+    if (!why.isEmpty())
+        QSKIP(qPrintable(u"no end-to-end run: "_s + why));
+
+    // Start: the frame (a blue Save button) shows only after the protection.
+    QVERIFY2(d.frameShown(), "the frame never appeared");
+    QVERIFY(d.sinceStart() >= kProtectionMs);
+    d.shot(name + u"-frame"_s);
+    // The report-rate and lighting-mode boxes as the factory profile shows them.
+    const QRect rateBox(32, 514 + family.dy, 216, 24), modeBox(778, 365, 212, 24);
+    const QImage factoryRate = d.crop(rateBox), factoryMode = d.crop(modeBox);
+    QCOMPARE(d.state().value(u"family"_s).toString(), family.is560 ? u"560"_s : u"553"_s);
+
+    // What the mouse keeps of the current profile (block 1 in the 560 family).
+    const auto rate = [&](const QJsonObject& s) { return at(s, "reportRates", family.is560 ? 1 : 0); };
+    const auto dpiCode = [&](const QJsonObject& s) { return family.is560 ? at(s, "profileBlocks", 1, 84) : at(s, "dpiSet", 0); };
+    const auto stageColor = [&](const QJsonObject& s) { return family.is560 ? at(s, "profileBlocks", 0, 16) : at(s, "stageColors", 2, 0); };
+    const auto effect = [&](const QJsonObject& s) { return family.is560 ? at(s, "profileBlocks", 1, 71) : at(s, "ledEffect", 0); };
+    const auto keyEntry = [&](const QJsonObject& s, int button) {
+        return slice(s, "keyMatrices", qMax(0, at(s, "activeKeyMatrix", 0) - 1), button * 4, 4);
+    };
+    const auto opsOf = [](const QList<QList<Step>>& cmds) {
+        QList<int> ops;
+        for (const QList<Step>& c : cmds)
+            ops << commandOpcode(c);
+        return ops;
+    };
+    QJsonObject s;
+    const auto settle = [&](const std::function<bool()>& done) { return d.waitFor([&] { s = d.state(); return done(); }, kHangGuardMs); };
+
+    // Report rate: 1000 Hz goes out at once (code 1), no Save needed.
+    d.mark();
+    d.click({{139, 526 + family.dy}, {139, 622 + family.dy}});
+    QVERIFY2(settle([&] { return rate(s) == 1; }), qPrintable(QString::number(rate(s))));
+    QCOMPARE(opsOf(d.commands()), family.rateOps);
+    QCOMPARE(d.profile(1, u"mouse/reportRate"_s).toInt(), 3);
+
+    // DPI stage 1 dragged up to 3200, its colour to green, lighting to Breath: nothing leaves before Save.
+    d.mark();
+    d.drag({786, 272}, {786, 200});
+    d.click({{786, 318}});
+    d.shot(name + u"-palette"_s);
+    d.click({{824, 281}, {969, 253}, {883, 377}, {883, 425}});
+    QCOMPARE(d.sent(), QString());
+
+    // A key combination on button 4 through the Group capture: L Ctrl + L Shift + A.
+    d.click({{139, 223}, {512, 293}, {483, 229}});
+    for (const char* k : {"Control_L", "Shift_L", "a"})
+        d.key("keydown", k);
+    for (const char* k : {"a", "Shift_L", "Control_L"})
+        d.key("keyup", k);
+    QTest::qWait(kAnimationMs);
+    d.shot(name + u"-key-dialog"_s);
+    d.click({{616, 229}});
+    QVERIFY(d.closeDialog({645, 116}));
+
+    // A macro recorded from real key presses with the delay between them.
+    constexpr int kHeldMs = 150;
+    d.click({{139, 427}, {257, 521}, {764, 301}, {765, 187}});
+    d.key("keydown", "a");
+    QTest::qWait(kHeldMs);
+    d.key("keyup", "a");
+    d.click({{765, 187}});
+    d.shot(name + u"-macro-editor"_s);
+    QVERIFY(d.closeDialog({809, 118}));
+    const QString macroFile = d.path(u"modules/macro/Macro_0.bin"_s);
+    QVERIFY2(d.waitFor([&] { return QFile::exists(macroFile); }, kHangGuardMs), "the recorded macro was not stored");
+    {
+        QSettings macro(macroFile, QSettings::IniFormat);
+        QCOMPARE(macro.value(u"config/total"_s).toInt(), 3);
+        QCOMPARE(macro.value(u"macro/0"_s).toString(), u"1,A"_s);
+        const QStringList delay = macro.value(u"macro/1"_s).toString().split(QLatin1Char(','));
+        QCOMPARE(delay.value(0), u"0"_s);
+        QVERIFY2(delay.value(1).toInt() >= kHeldMs, qPrintable(delay.join(QLatin1Char(','))));
+        QCOMPARE(macro.value(u"macro/2"_s).toString(), u"2,A"_s);
+    }
+
+    // ... assigned to button 5: its block goes to macro slot 5 at once (the A press, its delay, the release).
+    d.mark();
+    d.click({{139, 255}, {512, 341}, {512, 277}, {512, 301}});
+    QVERIFY(d.closeDialog({645, 116}));
+    QCOMPARE(opsOf(d.commands()), QList<int>({family.macroOp}));
+    s = d.state();
+    const QList<int> block = slice(s, "macros", 4, 0, 8);
+    QCOMPARE(block.mid(0, 2), QList<int>({0, 1}));
+    QVERIFY2(block.value(2) >= kHeldMs / 10 && block.mid(3) == QList<int>({4, 0x81, 4, 0, 0}), qPrintable(text(block)));
+
+    // Save: everything above reaches the mouse and p1.bin.
+    d.mark();
+    d.click({{967, 619}});
+    QVERIFY2(settle([&] { return dpiCode(s) == 31 && effect(s) == 3 && keyEntry(s, 3) == QList<int>({0, 3, 4, 0}); }),
+             qPrintable(u"dpi %1 effect %2 key4 %3"_s.arg(dpiCode(s)).arg(effect(s)).arg(text(keyEntry(s, 3)))));
+    QCOMPARE(stageColor(s), 1);
+    QCOMPARE(keyEntry(s, 4), QList<int>({9, 0, 5, 0}));   // the macro in slot 5
+    const QList<int> ops = opsOf(d.commands());
+    for (int op : family.saveOps)
+        QVERIFY2(ops.contains(op), qPrintable(u"Save sent no %1 (sent %2)"_s.arg(op, 2, 16).arg(text(ops))));
+    QCOMPARE(numbers(d.profile(1, u"mouse/dpiValueArray"_s)).value(0), 3200);
+    QCOMPARE(numbers(d.profile(1, u"mouse/dpiColorValue"_s)).mid(0, 3), QList<int>({0, 255, 0}));
+    QCOMPARE(numbers(d.profile(1, u"mouse/lightValue"_s)).value(0), 1);
+    QCOMPARE(numbers(d.profile(1, u"mouseKeyMatrix/3"_s)), QList<int>({2, 3, 4, 0}));
+
+    // A new profile becomes current and sends its own (factory) settings; the selector brings the first back.
+    d.mark();
+    d.click({{807, 619}, {563, 451}});
+    QVERIFY(settle([&] { return rate(s) == 2 && d.global(u"mouse/profileNo"_s).toInt() == 1; }));
+    d.shot(name + u"-profile-dialog"_s);
+    QVERIFY(d.closeDialog({665, 180}));
+    d.click({{831, 27}, {831, 53}});
+    QVERIFY(settle([&] { return rate(s) == 1 && dpiCode(s) == 31 && d.global(u"mouse/profileNo"_s).toInt() == 0; }));
+    QCOMPARE(keyEntry(s, 3), QList<int>({0, 3, 4, 0}));
+
+    // Reset -> OK: the profile and the mouse are back at the factory values.
+    d.click({{887, 619}});
+    d.shot(name + u"-reset-box"_s);
+    d.click({{681, 348}});
+    QVERIFY(settle([&] { return rate(s) == 2 && dpiCode(s) == 4 && keyEntry(s, 3) == QList<int>({1, 0, 244, 0}); }));
+    QCOMPARE(numbers(d.profile(1, u"mouseKeyMatrix/3"_s)), QList<int>({0, 0, 244, 0}));
+    QCOMPARE(d.profile(1, u"mouse/reportRate"_s).toInt(), 2);
+    QVERIFY(d.frameShown());
+    d.shot(name + u"-after-reset"_s);
+    QVERIFY2(d.waitFor([&] { return d.crop(rateBox) == factoryRate; }, kSettleMs), "the report-rate box does not show the factory rate after the reset");
+    QVERIFY2(d.waitFor([&] { return d.crop(modeBox) == factoryMode; }, kSettleMs), "the lighting-mode box does not show the factory mode after the reset");
+    d.commands();
+
+    // Gun editor: a changed Y goes to the slot on close; closing it unchanged sends nothing.
+    if (!family.is560) {
+        d.mark();
+        d.click({{139, 455}});
+        d.type({787, 295}, u"12"_s);
+        d.shot(name + u"-gun-editor"_s);
+        QVERIFY(d.closeDialog({809, 118}));
+        QVERIFY(settle([&] { return at(s, "gunSlots", 0, 2) == 12; }));
+        QVERIFY(opsOf(d.commands()).contains(0x04));
+        QCOMPARE(numbers(QSettings(d.path(u"modules/gun/gunData.bin"_s), QSettings::IniFormat)
+                         .value(u"gunData/0"_s)).value(4), 12);
+        d.mark();
+        d.click({{139, 455}});
+        QVERIFY(d.closeDialog({809, 118}));
+        QCOMPARE(d.sent(), QString());
+    }
+
+    // Pointer settings: "Scroll one Screen" stores 1000, a click towards Fast raises the speed; no wire traffic.
+    d.mark();
+    d.click({{139, 565 + family.dy}, {541, 421}, {620, 255}});
+    d.shot(name + u"-system-page"_s);
+    QVERIFY(d.waitFor([&] { return d.profile(1, u"mouse/scrollRate"_s).toInt() == 1000; }, kHangGuardMs));
+    QVERIFY(d.profile(1, u"mouse/mouseRate"_s).toInt() > 170);
+    QVERIFY(d.closeDialog({697, 186}));
+    QCOMPARE(d.sent(), QString());
+
+    // No command block of the whole run carries a wrong checksum.
+    int blocks = 0;
+    for (const Step& step : d.wire()) {
+        if (step.op != u"SET_FEATURE"_s || step.sent.size() != protocol::kBlockSize)
+            continue;
+        ++blocks;
+        const auto* b = reinterpret_cast<const uint8_t*>(step.sent.constData());
+        QVERIFY2(b[7] == protocol::checksum(b), qPrintable(step.sent.toHex(' ')));
+    }
+    QVERIFY(blocks > 10);
+    QCOMPARE(d.app.state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(tst_E2E)
+#include "tst_e2e.moc"
