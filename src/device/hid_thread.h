@@ -67,9 +67,10 @@ public:
     bool modelIsGun() const;
     bool modelIs560() const;
 
-    // Held by code that runs several commands as one piece (the connect sequence,
-    // the 560 repetition, a command and its pause): detection waits until the last
-    // one is gone. Commands run only on the GUI thread, so a plain counter does.
+    // Held by code that runs several commands as one piece (detection with its
+    // connect sequence; any operation that lets events through between its
+    // commands): detection waits until the last one is gone. Commands run only on
+    // the GUI thread, so a plain counter does.
     class Sequence
     {
     public:
