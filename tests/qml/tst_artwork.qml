@@ -7,13 +7,7 @@ TestCase {
 
     name: "Artwork"
 
-    Component {
-        id: picture
-
-        Image {
-            asynchronous: false
-        }
-    }
+    Component { id: picture; Image { asynchronous: false } }
 
     function load(url) {
         return createTemporaryObject(picture, testCase, { source: url })

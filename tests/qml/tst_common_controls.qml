@@ -45,20 +45,14 @@ TestCase {
         compare(slider.value, data.released)
     }
 
-    function test_slider_track_click_data() {
-        return [
-            { tag: "free", isScale: false, clickX: 100, expected: 94 },
-            { tag: "scaled", isScale: true, clickX: 100, expected: 98 }
-        ]
-    }
-    function test_slider_track_click(data) {
-        var slider = createTemporaryObject(sliderComponent, testCase, { isScale: data.isScale })
+    // A click on a scaled track snaps to the next step (a free one: the speed slider of the system page).
+    function test_slider_track_click() {
+        var slider = createTemporaryObject(sliderComponent, testCase, { isScale: true })
         var delayed = spy(slider, "valueChangeDelay")
         var changes = spy(slider, "valueChange")
-        mouseClick(slider, data.clickX, 8)
+        mouseClick(slider, 100, 8)
         delayed.wait(2000)
-        compare(delayed.signalArguments[0][0], data.expected)
-        compare(changes.signalArguments[changes.count - 1][0], data.expected)
+        compare([delayed.signalArguments[0][0], changes.signalArguments[changes.count - 1][0]], [98, 98])
     }
 
     function test_slider_ratio_data() {
@@ -123,15 +117,5 @@ TestCase {
         verify(!field.txtInput.activeFocus)
         compare(ended.count, 1)
         compare(field.textValue, data.settled)
-    }
-
-    function test_input_close_focus() {
-        var field = createTemporaryObject(inputComponent, testCase, { textValue: "12" })
-        var ended = spy(field, "endInputSignal")
-        field.txtInput.forceActiveFocus()
-        field.closeFocus()
-        verify(!field.txtInput.activeFocus)
-        compare(ended.count, 1)
-        compare(field.textValue, "12")
     }
 }

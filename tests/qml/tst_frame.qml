@@ -12,17 +12,6 @@ TestCase {
 
     property var frame: null
 
-    function findNamed(item, name) {
-        if (item.objectName === name)
-            return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = findNamed(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
-
     function initTestCase() {
         var component = Qt.createComponent("../../qml/main.qml")
         verify(component.status === Component.Ready, component.errorString())
@@ -37,8 +26,8 @@ TestCase {
                  { tag: "lighting page", page: "lightControlMain" } ]
     }
     function test_save_button_marks_unsaved_edits(data) {
-        var save = findNamed(frame, "saveButton")
-        var page = findNamed(frame, data.page)
+        var save = findChild(frame, "saveButton")
+        var page = findChild(frame, data.page)
         compare(String(save.color), String(frame.colorBlue))
         page.isSave = true
         compare(String(save.color), "#ff3030")
@@ -59,13 +48,13 @@ TestCase {
                  { tag: "beyond the bottom right", dx: 900, dy: 700, x: 1024 - 427, y: 640 - 102 } ]
     }
     function test_reset_box_stays_inside_when_dragged(data) {
-        var box = findNamed(frame, "resetBox")
+        var box = findChild(frame, "resetBox")
         frame.openDialog(box)
         compare(box.x, Math.round((1024 - 427) / 2))
         mouseDrag(box, 200, 20, data.dx, data.dy)
         compare(box.x, data.x)
         compare(box.y, data.y)
-        mouseClick(findNamed(box, "resetCancel"))
+        mouseClick(findChild(box, "resetCancel"))
         verify(!box.visible)
     }
 }

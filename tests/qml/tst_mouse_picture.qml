@@ -13,25 +13,9 @@ TestCase {
     width: 1024
     height: 640
 
-    MousePicture {
-        id: picture
-
-        keyCount: 8
-    }
-
-    SignalSpy {
-        id: hovered
-
-        target: picture
-        signalName: "buttonHovered"
-    }
-
-    SignalSpy {
-        id: clicked
-
-        target: picture
-        signalName: "buttonClicked"
-    }
+    MousePicture { id: picture; keyCount: 8 }
+    SignalSpy { id: hovered; target: picture; signalName: "buttonHovered" }
+    SignalSpy { id: clicked; target: picture; signalName: "buttonClicked" }
 
     function spotCentre(index) {
         const a = picture.buttons[index].area

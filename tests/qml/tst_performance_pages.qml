@@ -16,13 +16,6 @@ TestCase {
     DpiSetting { id: dpi; x: 280; lightPage: light }
     LightControl { id: light; x: 280; y: 300; isColorful: true }
 
-    function findNamed(item, name) {
-        if (item.objectName === name)
-            return item
-        for (var i = 0, found = null; i < item.children.length && !found; ++i)
-            found = findNamed(item.children[i], name)
-        return found
-    }
     // [opcode, block, payload without the reports' zero padding] of each command since the mark.
     function sent() {
         return wireLog.commands().map(function (c) { return [c.opcode, c.block, c.payload.replace(/( 00)+$/, "")] })
@@ -42,7 +35,7 @@ TestCase {
                  { tag: "500Hz", row: 2, code: 2, block: "01 02 00 00 00 00 00 fc" } ]
     }
     function test_reportRate(d) {
-        var list = findNamed(rate, "rateList")
+        var list = findChild(rate, "rateList")
         wireLog.mark()
         mouseClick(list)
         tryCompare(list, "sliding", false)
@@ -56,8 +49,8 @@ TestCase {
     // A save sends the DPI set, then the stage colours (palette indices; orange is 7),
     // then the whole lighting: colour set and effect. The 553 family sends colours twice.
     function test_dpiSave_sendsDpiThenStageColoursThenLighting() {
-        mouseClick(findNamed(dpi, "stageBlock0"))
-        mouseClick(findNamed(dpi, "paletteColor7"))
+        mouseClick(findChild(dpi, "stageBlock0"))
+        mouseClick(findChild(dpi, "paletteColor7"))
         verify(dpi.isSave)
         wireLog.mark()
         dpi.saveData(true)

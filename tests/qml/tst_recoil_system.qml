@@ -2,6 +2,7 @@ import QtQuick
 import QtTest
 import "../../qml/J2"
 import "../../qml/common"
+import "TestHelpers.js" as H
 
 // The gun editor and the system page on the host's real view over the virtual mouse
 // (553 family with recoil functions).
@@ -17,27 +18,6 @@ TestCase {
     SystemSetting { id: system }
     EditorBox { id: editorBox; visible: false }
 
-    function findNamed(item, name) {
-        if (item.objectName === name)
-            return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = findNamed(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
-    function countTexts(item, text) {
-        var n = item.text === text ? 1 : 0
-        for (var i = 0; i < item.children.length; ++i)
-            n += countTexts(item.children[i], text)
-        return n
-    }
-    function endEditing(field, text) {
-        field.txtInput.forceActiveFocus()
-        field.txtInput.text = text
-        field.closeFocus()
-    }
 
     function initTestCase() {
         gun.init()
@@ -62,12 +42,12 @@ TestCase {
         show(gun)
         gun.open()
         var before = ui_View.getGunData(gun.shownGun)
-        var dot = findNamed(gun, "dot")
-        var y = findNamed(gun, "yInput")
+        var dot = findChild(gun, "dot")
+        var y = findChild(gun, "yInput")
         mouseDrag(dot, 4, 4, 0, 200)
         compare(y.textValue, "64")
         compare(ui_View.getGunData(gun.shownGun), before)
-        endEditing(y, "64")
+        H.endEditing(y, "64")
         compare(ui_View.getGunData(gun.shownGun)[4], "64")
         verify(gun.changed)
         wireLog.mark()
@@ -99,10 +79,10 @@ TestCase {
     function test_scrollChoice(d) {
         show(system)
         pointerCalls.clear()
-        mouseClick(findNamed(system, "rowsRadio"))
-        endEditing(findNamed(system, "linesInput"), d.lines)
+        mouseClick(findChild(system, "rowsRadio"))
+        H.endEditing(findChild(system, "linesInput"), d.lines)
         if (d.screen)
-            mouseClick(findNamed(system, "screenRadio"))
+            mouseClick(findChild(system, "screenRadio"))
         compare(Number(ui_View.getData("mouse/scrollRate", false)), d.stored)
         compare(pointerCalls.calls().pop(), "lines " + d.stored)
     }
@@ -115,17 +95,17 @@ TestCase {
         show(system)
         ui_View.setData("mouse/scrollRate", d.stored)
         system.init(false, false)
-        compare(findNamed(system, "screenRadio").isSelect, d.screen)
-        compare(findNamed(system, "rowsRadio").isSelect, !d.screen)
+        compare(findChild(system, "screenRadio").isSelect, d.screen)
+        compare(findChild(system, "rowsRadio").isSelect, !d.screen)
         if (!d.screen)
-            compare(findNamed(system, "linesInput").textValue, d.lines)
+            compare(findChild(system, "linesInput").textValue, d.lines)
     }
 
     // A click on the track stores the knob's position and applies its step (37 → step 2 → speed 4).
     function test_speedSliderAppliesStep() {
         show(system)
         pointerCalls.clear()
-        var slider = findNamed(system, "speedSlider")
+        var slider = findChild(system, "speedSlider")
         mouseClick(slider, 37 + 6, slider.height / 2)
         tryVerify(function () { return pointerCalls.calls().length > 0 })
         compare(slider.value, 37)
@@ -139,7 +119,7 @@ TestCase {
     }
     function test_gunEditorEntry(d) {
         editorBox.isGun = d.isGun
-        compare(countTexts(editorBox, "Gun Editor"), d.entries)
-        compare(countTexts(editorBox, "Macro Editor"), 1)
+        compare(H.countTexts(editorBox, "Gun Editor"), d.entries)
+        compare(H.countTexts(editorBox, "Macro Editor"), 1)
     }
 }
