@@ -70,13 +70,13 @@ int main(int argc, char* argv[])
     for (bool unplug : {false, true}) {   // a read woken 50 ms into its wait
         std::thread hand([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            unplug ? mouse.unplug() : mouse.pressDpiButton(3);
+            unplug ? mouse.unplug() : mouse.sendNotification({0x06, 0x07, 0x00, 0x03});
         });
         QElapsedTimer t;
         t.start();
         mouse.readTimeout(n, r, 4, 2000);
         hand.join();
-        report(unplug ? "notification read woken by an unplug" : "notification read woken by a press", 50,
+        report(unplug ? "notification read woken by an unplug" : "notification read woken by a report", 50,
                t.nsecsElapsed() / 1e6);
     }
     mouse.close(n);

@@ -90,20 +90,6 @@ private slots:
                  0);
     }
 
-    void inputNeverReadsPastItsEnd()
-    {
-        const uint8_t bytes[] = {0x12, 0x34, 0x56};
-        fuzz::Input in(bytes, sizeof bytes);
-        QCOMPARE(in.u16(), uint16_t(0x1234));
-        QCOMPARE(in.u32(), uint32_t(0x56000000));   // the missing bytes read as 0
-        QVERIFY(in.empty());
-        QCOMPARE(in.bytes(4), QByteArray());
-        QCOMPARE(in.text(8), QString());
-        fuzz::Input none(nullptr, 10);
-        QVERIFY(none.empty());
-        QCOMPARE(none.byte(), uint8_t(0));
-    }
-
     void encodedMacroOracle_data()
     {
         QTest::addColumn<QString>("script");
@@ -112,8 +98,6 @@ private slots:
         QTest::newRow("repeat and one key") << "[0, 1, 1, 4, 0, 0]" << 6 << true;
         QTest::newRow("count differs") << "[0, 1, 1, 4, 0, 0]" << 4 << false;
         QTest::newRow("byte 256") << "[0, 1, 1, 256, 0, 0]" << 6 << false;
-        QTest::newRow("negative") << "[0, 1, -1, 4, 0, 0]" << 6 << false;
-        QTest::newRow("fraction") << "[0, 1, 1.5, 4, 0, 0]" << 6 << false;
         QTest::newRow("text") << "[0, 1, '1', 4, 0, 0]" << 6 << false;
         QTest::newRow("no repeat count") << "[7]" << 1 << false;
         QTest::newRow("not an array") << "({length: 2})" << 2 << false;
@@ -143,7 +127,6 @@ private slots:
         QTest::newRow("other slot") << 3 << 4 << exact << false;
         QTest::newRow("byte changed") << 3 << 3 << QByteArray::fromHex("00010105") << false;
         QTest::newRow("garbage after the end") << 3 << 3 << QByteArray::fromHex("0001010400000001") << false;
-        QTest::newRow("slot 12 sent") << 12 << 12 << exact << false;
         QTest::newRow("slot 12 not sent") << 12 << -1 << QByteArray() << true;
         QTest::newRow("slot 3 not sent") << 3 << -1 << QByteArray() << false;
     }
@@ -156,18 +139,6 @@ private slots:
         QFETCH(bool, accepted);
         const std::vector<Transfer> log = sentSlot < 0 ? std::vector<Transfer>{} : upload(0x13, sentSlot, sent);
         QCOMPARE(fuzz::macroUploadProblem(log, ints({0, 1, 1, 4}), slot, 0x13) == nullptr, accepted);
-    }
-
-    void oversizedMacroMustNotBeSent()
-    {
-        QVariantList big;
-        for (int i = 0; i < 129; ++i)
-            big.append(i % 7);
-        QVERIFY(fuzz::macroUploadProblem({}, big, 0, 0x13) == nullptr);
-        QByteArray first(128, '\0');
-        for (int i = 0; i < 128; ++i)
-            first[i] = char(i % 7);
-        QVERIFY(fuzz::macroUploadProblem(upload(0x13, 0, first), big, 0, 0x13) != nullptr);
     }
 };
 
