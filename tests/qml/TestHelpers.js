@@ -15,3 +15,8 @@ function endEditing(field, text) {
     field.txtInput.text = text
     field.closeFocus()
 }
+
+// The opcode of each command a wire log (wireLog) saw since its mark.
+function opcodes(log) {
+    return log.commands().map(function (c) { return c.opcode })
+}

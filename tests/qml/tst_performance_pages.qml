@@ -40,7 +40,7 @@ TestCase {
         mouseClick(list)
         tryCompare(list, "sliding", false)
         mouseClick(list, list.width / 2, list.height * (d.row + 1) + 12)
-        tryVerify(function () { return wireLog.opcodes().length > 0 })
+        tryVerify(function () { return wireLog.commands().length > 0 })
         compare(Number(ui_View.getData("mouse/reportRate", false)), d.row)
         compare(sent(), [[1, d.block, ""]])
         compare(virtualMouse.state().reportRate, d.code)

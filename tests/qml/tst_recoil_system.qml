@@ -34,7 +34,7 @@ TestCase {
         gun.open()
         wireLog.mark()
         gun.close()
-        compare(wireLog.opcodes(), [])
+        compare(H.opcodes(wireLog), [])
     }
 
     // The dot only shows the pull-down; the Y field's end of editing stores it.
@@ -52,7 +52,7 @@ TestCase {
         verify(gun.changed)
         wireLog.mark()
         gun.close()
-        compare(wireLog.opcodes(), [0x83, 0x04, 0x83, 0x04, 0x83, 0x04])
+        compare(H.opcodes(wireLog), [0x83, 0x04, 0x83, 0x04, 0x83, 0x04])
     }
 
     // After a profile reset: slots 1, 2, 3 hold guns 0, 1, 2 with Y 5, 7, 8 and period 9,
