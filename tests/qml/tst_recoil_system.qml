@@ -18,7 +18,6 @@ TestCase {
     SystemSetting { id: system }
     EditorBox { id: editorBox; visible: false }
 
-
     function initTestCase() {
         gun.init()
         system.init(false, false)
