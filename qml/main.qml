@@ -382,6 +382,12 @@ Item {
             anchors.fill: parent
             onPressed: mainIten.dropDialogFocus()
         }
+        // Takes the hover, so the picture under the mask shows no button as pointed at.
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.NoButton
+            hoverEnabled: true
+        }
     }
 
     MacroEditor {
