@@ -54,7 +54,6 @@ Item {
 
         function test_displayText_data() {
             return [
-                { tag: "group", entry: [2, 0x03, 0x04, 0], text: "LCtrl+LShift+A" },
                 { tag: "group R Win and two keys", entry: [2, 0x80, 0x05, 0x06], text: "RWin+B+C" },
                 { tag: "fire", entry: [1, 0x05, 10, 0], text: "B" },
                 { tag: "right", entry: [0, 0, 0xF1, 0], text: "Right Key" },
@@ -63,7 +62,6 @@ Item {
                 { tag: "media", entry: [3, 0, 0xEA, 0], text: "Volumn-" },
                 { tag: "unknown media", entry: [3, 0, 0x12, 0], text: "" },
                 { tag: "shortcut", entry: [7, 0, 0xE0, 0x04], text: "Select All" },
-                { tag: "sniper", entry: [5, 0, 4, 0], text: "Sniper Key" },
                 { tag: "DPI 5", entry: [5, 0, 5, 0], text: "" },
                 { tag: "gun", entry: [8, 0, 3, 0], text: "Three Gun" },
                 { tag: "reserved", entry: [0xFF, 0, 1, 0], text: "" }

@@ -1,7 +1,7 @@
 // Runs every tests/qml/tst_*.qml (Qt Quick Test) with the host's objects published:
 // ui_View is a real view on the virtual mouse in a scratch installation, hid its
 // link, ui_Ctl a window control; wireLog reads back what went over the wire,
-// virtualMouse what the mouse now keeps, fileDialogs answers the view's file dialogs.
+// virtualMouse what the mouse now keeps. Every file dialog of the view is cancelled.
 #include "rig.h"
 #include "platform/pointer_settings.h"
 #include "ui_host/ui_controler.h"
@@ -15,14 +15,6 @@
 namespace {
 
 QString hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
-
-QVariantList hexList(const uint8_t* data, int count)
-{
-    QVariantList out;
-    for (int i = 0; i < count; ++i)
-        out.append(int(data[i]));
-    return out;
-}
 
 // The commands sent since mark(), decoded: one {opcode, block, payload} per command,
 // bytes as spaced lower-case hex.
@@ -43,13 +35,6 @@ public:
         }
         return out;
     }
-    Q_INVOKABLE QVariantList opcodes() const
-    {
-        QVariantList out;
-        for (int op : opcodesOf(rig.steps()))
-            out.append(op);
-        return out;
-    }
 
 private:
     MouseRig& rig;
@@ -64,25 +49,11 @@ public:
     Q_INVOKABLE QVariantMap state() const
     {
         const FirmwareState s = rig.state();
-        return {{QStringLiteral("reportRate"), int(s.reportRate[0])},
-                {QStringLiteral("dpiStage"), int(s.dpiStage[0])},
-                {QStringLiteral("dpiCount"), int(s.dpiCount)},
-                {QStringLiteral("dpiSet"), hexList(s.dpiSet.data(), int(s.dpiSet.size()))},
-                {QStringLiteral("ledEffect"), int(s.ledEffect)},
-                {QStringLiteral("ledOption1"), int(s.ledOption1)},
-                {QStringLiteral("ledOption2"), int(s.ledOption2)},
-                {QStringLiteral("stageColors"), hexList(s.stageColors[0].data(), FirmwareState::kColorBytes)},
-                {QStringLiteral("currentProfile"), int(s.currentProfile)},
-                {QStringLiteral("gunSlots"), gunSlots(s)}};
-    }
-    static QVariantList gunSlots(const FirmwareState& s)
-    {
-        QVariantList out;
+        QVariantList guns;
         for (const FirmwareState::GunSlot& g : s.gunSlots)
-            out.append(QVariant(QVariantList{int(g.times), int(g.x), int(g.y)}));
-        return out;
+            guns.append(QVariant(QVariantList{int(g.times), int(g.x), int(g.y)}));
+        return {{QStringLiteral("reportRate"), int(s.reportRate[0])}, {QStringLiteral("gunSlots"), guns}};
     }
-    Q_INVOKABLE void pressDpiButton(int stage) { rig.mouse->pressDpiButton(stage); }
 
 private:
     MouseRig& rig;
@@ -126,25 +97,6 @@ private:
     QStringList recorded;
 };
 
-// The view's file dialogs, answered without a window: every dialog gets the
-// answer set last (empty: cancelled) and is counted.
-class FileDialogs : public QObject
-{
-    Q_OBJECT
-public:
-    explicit FileDialogs(myQQuickView& view) : view(view) { setAnswer(QString()); }
-    Q_INVOKABLE void setAnswer(const QString& path)
-    {
-        view.setFileChooser(std::make_unique<ScriptedChooser>(path, &log));
-    }
-    Q_INVOKABLE int opens() const { return log.opens; }
-    Q_INVOKABLE int saves() const { return log.saves; }
-
-private:
-    myQQuickView& view;
-    DialogLog log;
-};
-
 class Setup : public QObject
 {
     Q_OBJECT
@@ -159,8 +111,7 @@ public slots:
             pointerCalls = pointer.get();
             rig->view->setPointerSettings(std::move(pointer));
             rig->mark();
-            // Every file dialog of the view is answered at once (cancelled unless a test says).
-            dialogs = std::make_unique<FileDialogs>(*rig->view);
+            rig->view->setFileChooser(std::make_unique<ScriptedChooser>(QString()));
             window = std::make_unique<QWidget>();
             control.window = window.get();
             control.view = rig->view.get();
@@ -174,14 +125,12 @@ public slots:
         ctx->setContextProperty(QStringLiteral("ui_Ctl"), &control);
         ctx->setContextProperty(QStringLiteral("wireLog"), wire.get());
         ctx->setContextProperty(QStringLiteral("virtualMouse"), mouse.get());
-        ctx->setContextProperty(QStringLiteral("fileDialogs"), dialogs.get());
         ctx->setContextProperty(QStringLiteral("installFiles"), files.get());
         ctx->setContextProperty(QStringLiteral("pointerCalls"), pointerCalls);
     }
     void cleanupTestCase()
     {
         control.view = nullptr;
-        dialogs.reset();
         files.reset();
         mouse.reset();
         wire.reset();
@@ -195,7 +144,6 @@ private:
     std::unique_ptr<WireLogReader> wire;
     std::unique_ptr<VirtualMouseState> mouse;
     std::unique_ptr<InstallFiles> files;
-    std::unique_ptr<FileDialogs> dialogs;
     PointerCalls* pointerCalls = nullptr;   // owned by the view
 };
 
