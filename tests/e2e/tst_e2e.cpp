@@ -25,6 +25,7 @@ const QString kTitle = u"CORVANE SKARN MOUSE GX17"_s;
 const QString kP1 = u"modules/setting/p1.bin"_s;
 const QString kApConfig = u"modules/setting/apConfig.bin"_s;
 constexpr int kHangGuardMs = 30000;   // generous: the sanitizer builds run this too
+constexpr int kStartGuardMs = 120000; // a sanitizer build on a loaded machine starts slowly
 constexpr int kSettleMs = 5000;       // a page redraws within this after its data changed
 constexpr int kQuietMs = 600;         // the wire counts as done after this long without a line
 constexpr int kAnimationMs = 350;     // menus and dialogs fade in
@@ -96,7 +97,8 @@ public:
         app.setStandardOutputFile(QProcess::nullDevice());
         started.start();
         app.start(path(u"corvane-config"_s), {u"--virtual-mouse"_s});
-        const QString window = xdo({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, kTitle}).section(u'\n', 0, 0);
+        const QString window = QString::fromUtf8(run(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, kTitle},
+                                                     kStartGuardMs)).section(u'\n', 0, 0);
         const QString shell = xdo({u"getwindowgeometry"_s, u"--shell"_s, window});
         const auto field = [&](const QString& key) {
             return QRegularExpression(u"^"_s + key + u"=(\\d+)$"_s, QRegularExpression::MultilineOption).match(shell).captured(1).toInt();
@@ -109,7 +111,7 @@ public:
     qint64 sinceStart() const { return started.elapsed(); }
 
     // Runs a helper program on the display and gives back what it printed.
-    QByteArray run(const QString& program, const QStringList& args) const
+    QByteArray run(const QString& program, const QStringList& args, int ms = kHangGuardMs) const
     {
         QProcess p;
         QProcessEnvironment env = app.processEnvironment();
@@ -117,7 +119,7 @@ public:
         env.insert(u"DISPLAY"_s, display);
         p.setProcessEnvironment(env);
         p.start(program, args);
-        p.waitForFinished(kHangGuardMs);
+        p.waitForFinished(ms);
         return p.readAllStandardOutput().trimmed();
     }
     QString xdo(const QStringList& args) const { return QString::fromUtf8(run(u"xdotool"_s, args)); }
