@@ -23,12 +23,13 @@ Item {
     // The texts of the language group "other", kept for the pages that ask for them.
     property var otherLang: []
     // The highlighted DPI stage, counted from 0.
-    property alias currentDPI: dpiSettingMain.currentDPI
+    property int currentDPI: -1
     // True once the first protection has ended and the full frame shows.
     property bool frameShown: false
-    readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-    readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
-        || keyAssignment.visible || profileDialog.visible || resetBox.visible
+    // The first initUI asked for the frame; its one-time work runs once the frame exists.
+    property bool startRequested: false
+    // The frame (panels, bottom bar, dialogs) once created: null before.
+    readonly property Item frame: frameLoader.item
 
     property string fontFamily: Theme.fontFamily
     property int fontMinSize: Theme.fontMinSize
@@ -53,7 +54,7 @@ Item {
     function initUI() {
         setProtectUI(1000)
         visible = true
-        if (!isPownOn) {
+        if (!isPownOn && !startRequested) {
             isColorful = globalText("mouse/isColorful", String(isColorful)) === "true"
             icType = globalText("mouse/icType", icType)
             isGun = globalText("mouse/isGun", String(isGun)) === "true"
@@ -62,23 +63,15 @@ Item {
             url = globalText("common/url", url)
             if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
                 hid.hid560_02H_SetCurrentProfile(1)
-            loadLanguages()
-            reportRateRect.init(false, false)
-            profileDialog.init()
-            profileNo = globalNumber("mouse/profileNo", 0)
-            profileSelector.selectProfile(profileNo)
-            ui_View.setCurrentProfile(profileNo)
-            macroEditor.init()
-            gunControl.init()
-            keyListMain.init(false, false)
-            dpiSettingMain.init(false, false)
-            lightControlMain.init(false, false)
-            systemSetting.init(false, false)
-            isPownOn = true
+            startRequested = true
+            if (frame)
+                finishStart()
+            else
+                frameLoadTimer.start()
         }
         var dpi = Number(ui_View.mouseGetCurrentDPI())
         if (!isNaN(dpi))
-            dpiSettingMain.currentDPI = dpi - 1
+            currentDPI = dpi - 1
     }
     function run() {}
     function setProtectUI(interval) {
@@ -89,7 +82,7 @@ Item {
     }
     function setCurrentDPI(dpiValue) {
         if (Number(dpiValue) !== 0)
-            dpiSettingMain.currentDPI = Number(dpiValue) - 1
+            currentDPI = Number(dpiValue) - 1
     }
     function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
     function detectMouse(isDown, vornCode, x, y) { msg_MS(isDown, vornCode, x, y) }
@@ -101,11 +94,8 @@ Item {
         ui_View.setEnabled(isEnable)
     }
     function mainFocus() {
-        reportRateRect.closeMenu()
-        dpiSettingMain.closeMenu()
-        profileSelector.closeMenu()
-        lightControlMain.closeMenu()
-        helpMenu.visible = false
+        if (frame)
+            frame.closeMenus()
     }
 
     // --- the frame's own work ---
@@ -118,19 +108,21 @@ Item {
         var n = Number(globalText(key, String(fallback)))
         return isNaN(n) ? fallback : n
     }
-    function loadLanguages() {
-        var lang = function(group) { return ui_View.getLangStrings(group, language) }
-        mainLang = lang("main")
-        keyListMain.setLanguage(lang("keyMatrix"))
-        keyAssignment.setLanguage(lang("keyAssigment"))
-        dpiSettingMain.setLanguage(lang("dpiSetting"))
-        lightControlMain.setLanguage(lang("lightControl"))
-        macroEditor.setLanguage(lang("macroEditor"))
-        systemSetting.setLanguage(lang("systemSetting"))
-        gunControl.setLanguage(lang("gunControl"))
-        profileDialog.setLanguage(lang("profile"))
-        keyCodeString.setLanguageNames(lang("keyCode"))
-        otherLang = lang("other")
+    // The first initUI's work on the pages, once the frame exists.
+    function finishStart() {
+        frame.initPages()
+        isPownOn = true
+        if (!protectTimer.running)
+            endProtection()
+    }
+    // Unlocks the view; the first time, the frame replaces the start-up logo. While the
+    // frame is still being created the start-up stays locked: finishStart ends it.
+    function endProtection() {
+        if (startRequested && !isPownOn)
+            return
+        ui_View.setEnabled(true)
+        busyIndicator.setBusy(false)
+        frameShown = true
     }
     function caption(i) { return i < mainLang.length ? mainLang[i] : "" }
     function openDialog(page) {
@@ -139,83 +131,10 @@ Item {
         page.visible = true
         mainFocus()
     }
-    function openKeyAssignment(index) {
-        keyAssignment.open(index)
-        openDialog(keyAssignment)
-    }
-    function dropDialogFocus() {
-        var dialogs = [macroEditor, profileDialog, gunControl, systemSetting, keyAssignment]
-        for (var i = 0; i < dialogs.length; ++i)
-            if (dialogs[i].visible)
-                dialogs[i].dropFocus()
-        lightControlMain.dropFocus()
-    }
-    // Sends everything of the (new or factory-reset) current profile to the mouse.
-    function reloadProfile() {
-        keyListMain.init(true, false)
-        reportRateRect.init(true, false)
-        dpiSettingMain.init(true, false)
-        lightControlMain.init(true, false)
-        systemSetting.init(true, false)
-        if (isGun) {
-            ui_View.mouseSwitchKeyMatrix(1)
-            ui_View.mouseResetKeyMatrix()
-        }
-    }
-    function saveAll() {
-        mainFocus()
-        if (!hasUnsaved)
-            return
-        controlUIEnable(false)
-        if (keyListMain.isSave) {
-            keyListMain.isSave = false
-            keyListMain.saveData()
-        }
-        if (dpiSettingMain.isSave) {
-            dpiSettingMain.isSave = false
-            dpiSettingMain.saveData(true)
-        }
-        if (lightControlMain.isSave) {
-            lightControlMain.isSave = false
-            lightControlMain.saveData(true, 0)
-        }
-        controlUIEnable(true)
-    }
-    function resetToFactory() {
-        controlUIEnable(false)
-        resetBox.visible = false
-        keyListMain.isSave = false
-        dpiSettingMain.isSave = false
-        lightControlMain.isSave = false
-        ui_View.resetProfile(profileNo)
-        reloadProfile()
-        ui_View.mouseSetCurrentDPI(2)
-        dpiSettingMain.currentDPI = 1
-        gunControl.resetProfile()
-        controlUIEnable(true)
-    }
-    function changeProfile(no) {
-        if (no === profileNo)
-            return
-        controlUIEnable(false)
-        profileNo = no
-        ui_View.setGlobalData("mouse/profileNo", no)
-        ui_View.setCurrentProfile(no)
-        profileSelector.selectProfile(no)
-        reloadProfile()
-        controlUIEnable(true)
-    }
 
     width: 1024
     height: 640
     visible: false
-
-    onMsg_KB: function(isDown, usbCode) {
-        if (macroEditor.acceptsKeys)
-            macroEditor.keyEvent(isDown, usbCode)
-        else if (keyAssignment.captureActive)
-            keyAssignment.keyEvent(isDown, usbCode)
-    }
 
     KeyCodeString {
         id: keyCodeString
@@ -225,12 +144,15 @@ Item {
     Timer {
         id: protectTimer
         repeat: false
-        onTriggered: {
-            ui_View.setEnabled(true)
-            busyIndicator.setBusy(false)
-            // The first protection's end replaces the start-up logo by the frame.
-            mainIten.frameShown = true
-        }
+        onTriggered: mainIten.endProtection()
+    }
+
+    // The frame is created after the start-up picture has been painted once.
+    Timer {
+        id: frameLoadTimer
+        interval: 1
+        repeat: false
+        onTriggered: frameLoader.active = true
     }
 
     WindowDragArea {
@@ -238,213 +160,351 @@ Item {
         onPressed: { mainIten.emptyAreaPressed(); mainIten.mainFocus() }
     }
 
-    Item {
-        id: background
+    Loader {
+        id: frameLoader
         anchors.fill: parent
-        visible: mainIten.frameShown
-        Image {
-            anchors.fill: parent
-            source: "../img/skin1/index/background.svg"
-            sourceSize: Qt.size(1024, 640)
-        }
-        Image {
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: 5
-            source: "../img/skin1/index/logo.svg"
-            sourceSize: Qt.size(200, 40)
+        // Shown without a start (a scene preview) the frame is created at once.
+        active: mainIten.frameShown
+        sourceComponent: frameComponent
+        onLoaded: {
+            if (mainIten.startRequested && !mainIten.isPownOn)
+                mainIten.finishStart()
         }
     }
 
-    MousePicture {
-        id: mousePicture
-        anchors.fill: parent
-        visible: mainIten.frameShown
-        keyCount: mainIten.keyCount
-        selectedIndex: keyListMain.selectedButton
-        onButtonClicked: function(index) { keyListMain.requestOpen(index, false) }
-        onButtonHovered: function(index) { keyListMain.hoverButton(index) }
-    }
+    Component {
+        id: frameComponent
 
-    Column {
-        id: leftPanel
-        x: 24
-        y: 88
-        spacing: 8
-        visible: mainIten.frameShown
+        Item {
+            id: frameRoot
 
-        KeyList {
-            id: keyListMain
-            objectName: "keyListMain"
-            keyCount: mainIten.keyCount
-            isGun: mainIten.isGun
-            keyNames: keyCodeString
-            gunPage: gunControl
-            entryLabels: keyAssignment.labels
-            onOpenKeyDialog: function(index, checkLeftClick) { mainIten.openKeyAssignment(index) }
-        }
-        EditorBox {
-            captions: [mainIten.caption(0), mainIten.caption(1), mainIten.caption(2)]
-            isGun: mainIten.isGun
-            onMacroEditorClicked: mainIten.openDialog(macroEditor)
-            onGunEditorClicked: { gunControl.open(); mainIten.openDialog(gunControl) }
-        }
-        ReportRate {
-            id: reportRateRect
-            objectName: "reportRateRect"
-            title: mainIten.caption(3)
-        }
-        FrameButton {
-            width: 232
-            height: 24
-            subdued: true
-            textValue: mainIten.caption(9)
-            onClicked: mainIten.openDialog(systemSetting)
-        }
-    }
+            readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
+            readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
+                || keyAssignment.visible || profileDialog.visible || resetBox.visible
 
-    Column {
-        id: rightPanel
-        x: 768
-        y: 56
-        // An open drop-down of the pages reaches over the bottom bar.
-        z: dpiSettingMain.z > 0 || lightControlMain.z > 0 ? 1 : 0
-        spacing: 8
-        visible: mainIten.frameShown
+            function initPages() {
+                loadLanguages()
+                reportRateRect.init(false, false)
+                profileDialog.init()
+                mainIten.profileNo = mainIten.globalNumber("mouse/profileNo", 0)
+                profileSelector.selectProfile(mainIten.profileNo)
+                ui_View.setCurrentProfile(mainIten.profileNo)
+                macroEditor.init()
+                gunControl.init()
+                keyListMain.init(false, false)
+                dpiSettingMain.init(false, false)
+                lightControlMain.init(false, false)
+                systemSetting.init(false, false)
+            }
+            function closeMenus() {
+                reportRateRect.closeMenu()
+                dpiSettingMain.closeMenu()
+                profileSelector.closeMenu()
+                lightControlMain.closeMenu()
+                helpMenu.visible = false
+            }
+            function loadLanguages() {
+                var lang = function(group) { return ui_View.getLangStrings(group, mainIten.language) }
+                mainIten.mainLang = lang("main")
+                keyListMain.setLanguage(lang("keyMatrix"))
+                keyAssignment.setLanguage(lang("keyAssigment"))
+                dpiSettingMain.setLanguage(lang("dpiSetting"))
+                lightControlMain.setLanguage(lang("lightControl"))
+                macroEditor.setLanguage(lang("macroEditor"))
+                systemSetting.setLanguage(lang("systemSetting"))
+                gunControl.setLanguage(lang("gunControl"))
+                profileDialog.setLanguage(lang("profile"))
+                keyCodeString.setLanguageNames(lang("keyCode"))
+                mainIten.otherLang = lang("other")
+            }
+            function openKeyAssignment(index) {
+                keyAssignment.open(index)
+                mainIten.openDialog(keyAssignment)
+            }
+            function dropDialogFocus() {
+                var dialogs = [macroEditor, profileDialog, gunControl, systemSetting, keyAssignment]
+                for (var i = 0; i < dialogs.length; ++i)
+                    if (dialogs[i].visible)
+                        dialogs[i].dropFocus()
+                lightControlMain.dropFocus()
+            }
+            // Sends everything of the (new or factory-reset) current profile to the mouse.
+            function reloadProfile() {
+                keyListMain.init(true, false)
+                reportRateRect.init(true, false)
+                dpiSettingMain.init(true, false)
+                lightControlMain.init(true, false)
+                systemSetting.init(true, false)
+                if (mainIten.isGun) {
+                    ui_View.mouseSwitchKeyMatrix(1)
+                    ui_View.mouseResetKeyMatrix()
+                }
+            }
+            function saveAll() {
+                mainIten.mainFocus()
+                if (!hasUnsaved)
+                    return
+                mainIten.controlUIEnable(false)
+                if (keyListMain.isSave) {
+                    keyListMain.isSave = false
+                    keyListMain.saveData()
+                }
+                if (dpiSettingMain.isSave) {
+                    dpiSettingMain.isSave = false
+                    dpiSettingMain.saveData(true)
+                }
+                if (lightControlMain.isSave) {
+                    lightControlMain.isSave = false
+                    lightControlMain.saveData(true, 0)
+                }
+                mainIten.controlUIEnable(true)
+            }
+            function resetToFactory() {
+                mainIten.controlUIEnable(false)
+                resetBox.visible = false
+                keyListMain.isSave = false
+                dpiSettingMain.isSave = false
+                lightControlMain.isSave = false
+                ui_View.resetProfile(mainIten.profileNo)
+                reloadProfile()
+                ui_View.mouseSetCurrentDPI(2)
+                mainIten.currentDPI = 1
+                gunControl.resetProfile()
+                mainIten.controlUIEnable(true)
+            }
+            function changeProfile(no) {
+                if (no === mainIten.profileNo)
+                    return
+                mainIten.controlUIEnable(false)
+                mainIten.profileNo = no
+                ui_View.setGlobalData("mouse/profileNo", no)
+                ui_View.setCurrentProfile(no)
+                profileSelector.selectProfile(no)
+                reloadProfile()
+                mainIten.controlUIEnable(true)
+            }
 
-        DpiSetting {
-            id: dpiSettingMain
-            objectName: "dpiSettingMain"
-            lightPage: lightControlMain
-        }
-        LightControl {
-            id: lightControlMain
-            objectName: "lightControlMain"
-            isColorful: mainIten.isColorful
-        }
-    }
+            Connections {
+                target: mainIten
+                function onMsg_KB(isDown, usbCode) {
+                    if (macroEditor.acceptsKeys)
+                        macroEditor.keyEvent(isDown, usbCode)
+                    else if (keyAssignment.captureActive)
+                        keyAssignment.keyEvent(isDown, usbCode)
+                }
+            }
 
-    ProfileSelector {
-        id: profileSelector
-        x: titleMenu.x - 16 - width
-        y: 16
-        visible: mainIten.frameShown
-        rows: profileDialog.rows
-        onProfileChange: function(no) { mainIten.changeProfile(no) }
-    }
 
-    Row {
-        id: titleMenu
-        x: 920
-        y: 16
-        spacing: 4
-        visible: mainIten.frameShown
+            Item {
+                id: background
+                anchors.fill: parent
+                visible: mainIten.frameShown
+                Image {
+                    anchors.fill: parent
+                    source: "../img/skin1/index/background.svg"
+                    sourceSize: Qt.size(1024, 640)
+                }
+                Image {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: 5
+                    source: "../img/skin1/index/logo.svg"
+                    sourceSize: Qt.size(200, 40)
+                }
+            }
 
-        TitleButton {
-            image: "help"
-            onClicked: { var show = !helpMenu.visible; mainIten.mainFocus(); helpMenu.visible = show }
-        }
-        TitleButton { image: "min"; onClicked: ui_Ctl.onMinimize() }
-        TitleButton { image: "close"; onClicked: ui_Ctl.onClose() }
-    }
+            MousePicture {
+                id: mousePicture
+                anchors.fill: parent
+                visible: mainIten.frameShown
+                keyCount: mainIten.keyCount
+                selectedIndex: keyListMain.selectedButton
+                onButtonClicked: function(index) { keyListMain.requestOpen(index, false) }
+                onButtonHovered: function(index) { keyListMain.hoverButton(index) }
+            }
 
-    Row {
-        id: bottomBar
-        anchors.right: parent.right
-        anchors.rightMargin: 24
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 8
-        spacing: 16
-        visible: mainIten.frameShown
+            Column {
+                id: leftPanel
+                x: 24
+                y: 88
+                spacing: 8
+                visible: mainIten.frameShown
 
-        FrameButton {
-            textValue: mainIten.caption(4)
-            onClicked: mainIten.openDialog(profileDialog)
-        }
-        FrameButton {
-            textValue: mainIten.caption(5)
-            onClicked: mainIten.openDialog(resetBox)
-        }
-        FrameButton {
-            id: saveButton
-            objectName: "saveButton"
-            textValue: mainIten.caption(10)
-            markColor: mainIten.hasUnsaved ? Theme.colorSaveMark : "transparent"
-            onClicked: mainIten.saveAll()
-        }
-    }
+                KeyList {
+                    id: keyListMain
+                    objectName: "keyListMain"
+                    keyCount: mainIten.keyCount
+                    isGun: mainIten.isGun
+                    keyNames: keyCodeString
+                    gunPage: gunControl
+                    entryLabels: keyAssignment.labels
+                    onOpenKeyDialog: function(index, checkLeftClick) { frameRoot.openKeyAssignment(index) }
+                }
+                EditorBox {
+                    captions: [mainIten.caption(0), mainIten.caption(1), mainIten.caption(2)]
+                    isGun: mainIten.isGun
+                    onMacroEditorClicked: mainIten.openDialog(macroEditor)
+                    onGunEditorClicked: { gunControl.open(); mainIten.openDialog(gunControl) }
+                }
+                ReportRate {
+                    id: reportRateRect
+                    objectName: "reportRateRect"
+                    title: mainIten.caption(3)
+                }
+                FrameButton {
+                    width: 232
+                    height: 24
+                    subdued: true
+                    textValue: mainIten.caption(9)
+                    onClicked: mainIten.openDialog(systemSetting)
+                }
+            }
 
-    Rectangle {
-        id: mask
-        anchors.fill: parent
-        color: "#90000000"
-        visible: mainIten.dialogOpen
-        WindowDragArea {
-            anchors.fill: parent
-            onPressed: mainIten.dropDialogFocus()
-        }
-        // Takes the hover, so the picture under the mask shows no button as pointed at.
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.NoButton
-            hoverEnabled: true
-        }
-    }
+            Column {
+                id: rightPanel
+                x: 768
+                y: 56
+                // An open drop-down of the pages reaches over the bottom bar.
+                z: dpiSettingMain.z > 0 || lightControlMain.z > 0 ? 1 : 0
+                spacing: 8
+                visible: mainIten.frameShown
 
-    MacroEditor {
-        id: macroEditor
-        // Opened from the key dialog too: it then lies above it.
-        z: 1
-        visible: false
-        keyNames: keyCodeString
-        onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
-        onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
-        onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
-        onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
-        onClosed: keyAssignment.closeMacroMenu()
-    }
-    GunControl {
-        id: gunControl
-        visible: false
-    }
-    SystemSetting {
-        id: systemSetting
-        visible: false
-    }
-    ProfileDialog {
-        id: profileDialog
-        visible: false
-        activeProfile: mainIten.profileNo
-        onProfileChange: function(no) { mainIten.changeProfile(no) }
-    }
-    KeyAssignment {
-        id: keyAssignment
-        visible: false
-        keyNames: keyCodeString
-        keyPage: keyListMain
-        isGun: mainIten.isGun
-        onOpenMacroEditor: mainIten.openDialog(macroEditor)
-    }
-    ResetBox {
-        id: resetBox
-        objectName: "resetBox"
-        visible: false
-        title: mainIten.caption(5)
-        text: mainIten.caption(6)
-        cancelText: mainIten.caption(7)
-        okText: mainIten.caption(8)
-        onAccepted: mainIten.resetToFactory()
-    }
+                DpiSetting {
+                    id: dpiSettingMain
+                    objectName: "dpiSettingMain"
+                    currentDPI: mainIten.currentDPI
+                    lightPage: lightControlMain
+                }
+                LightControl {
+                    id: lightControlMain
+                    objectName: "lightControlMain"
+                    isColorful: mainIten.isColorful
+                }
+            }
 
-    HelpMenu {
-        id: helpMenu
-        x: 1024 - 24 - width
-        y: titleMenu.y + 28
-        visible: false
-        entries: [mainIten.url, "Version:1.0"]
-        onChosen: function(index) {
-            helpMenu.visible = false
-            if (index === 0)
-                Qt.openUrlExternally(mainIten.url)
+            ProfileSelector {
+                id: profileSelector
+                x: titleMenu.x - 16 - width
+                y: 16
+                visible: mainIten.frameShown
+                rows: profileDialog.rows
+                onProfileChange: function(no) { frameRoot.changeProfile(no) }
+            }
+
+            Row {
+                id: titleMenu
+                x: 920
+                y: 16
+                spacing: 4
+                visible: mainIten.frameShown
+
+                TitleButton {
+                    image: "help"
+                    onClicked: { var show = !helpMenu.visible; mainIten.mainFocus(); helpMenu.visible = show }
+                }
+                TitleButton { image: "min"; onClicked: ui_Ctl.onMinimize() }
+                TitleButton { image: "close"; onClicked: ui_Ctl.onClose() }
+            }
+
+            Row {
+                id: bottomBar
+                anchors.right: parent.right
+                anchors.rightMargin: 24
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 8
+                spacing: 16
+                visible: mainIten.frameShown
+
+                FrameButton {
+                    textValue: mainIten.caption(4)
+                    onClicked: mainIten.openDialog(profileDialog)
+                }
+                FrameButton {
+                    textValue: mainIten.caption(5)
+                    onClicked: mainIten.openDialog(resetBox)
+                }
+                FrameButton {
+                    id: saveButton
+                    objectName: "saveButton"
+                    textValue: mainIten.caption(10)
+                    markColor: frameRoot.hasUnsaved ? Theme.colorSaveMark : "transparent"
+                    onClicked: frameRoot.saveAll()
+                }
+            }
+
+            Rectangle {
+                id: mask
+                anchors.fill: parent
+                color: "#90000000"
+                visible: frameRoot.dialogOpen
+                WindowDragArea {
+                    anchors.fill: parent
+                    onPressed: frameRoot.dropDialogFocus()
+                }
+                // Takes the hover, so the picture under the mask shows no button as pointed at.
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.NoButton
+                    hoverEnabled: true
+                }
+            }
+
+            MacroEditor {
+                id: macroEditor
+                // Opened from the key dialog too: it then lies above it.
+                z: 1
+                visible: false
+                keyNames: keyCodeString
+                onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
+                onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
+                onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
+                onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
+                onClosed: keyAssignment.closeMacroMenu()
+            }
+            GunControl {
+                id: gunControl
+                visible: false
+            }
+            SystemSetting {
+                id: systemSetting
+                visible: false
+            }
+            ProfileDialog {
+                id: profileDialog
+                visible: false
+                activeProfile: mainIten.profileNo
+                onProfileChange: function(no) { frameRoot.changeProfile(no) }
+            }
+            KeyAssignment {
+                id: keyAssignment
+                visible: false
+                keyNames: keyCodeString
+                keyPage: keyListMain
+                isGun: mainIten.isGun
+                onOpenMacroEditor: mainIten.openDialog(macroEditor)
+            }
+            ResetBox {
+                id: resetBox
+                objectName: "resetBox"
+                visible: false
+                title: mainIten.caption(5)
+                text: mainIten.caption(6)
+                cancelText: mainIten.caption(7)
+                okText: mainIten.caption(8)
+                onAccepted: frameRoot.resetToFactory()
+            }
+
+            HelpMenu {
+                id: helpMenu
+                x: 1024 - 24 - width
+                y: titleMenu.y + 28
+                visible: false
+                entries: [mainIten.url, "Version:1.0"]
+                onChosen: function(index) {
+                    helpMenu.visible = false
+                    if (index === 0)
+                        Qt.openUrlExternally(mainIten.url)
+                }
+            }
         }
     }
 
