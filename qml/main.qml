@@ -179,7 +179,10 @@ Item {
             id: frameRoot
 
             readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-            readonly property bool dialogOpen: macroEditor.visible || gunControl.visible || systemSetting.visible
+            // The macro editor is created when it is first opened.
+            property Item macroEditor: null
+            property var macroEditorTexts: []
+            readonly property bool dialogOpen: (macroEditor !== null && macroEditor.visible) || gunControl.visible || systemSetting.visible
                 || keyAssignment.visible || profileDialog.visible || resetBox.visible
 
             function initPages() {
@@ -189,7 +192,6 @@ Item {
                 mainIten.profileNo = mainIten.globalNumber("mouse/profileNo", 0)
                 profileSelector.selectProfile(mainIten.profileNo)
                 ui_View.setCurrentProfile(mainIten.profileNo)
-                macroEditor.init()
                 gunControl.init()
                 keyListMain.init(false, false)
                 dpiSettingMain.init(false, false)
@@ -210,19 +212,29 @@ Item {
                 keyAssignment.setLanguage(lang("keyAssigment"))
                 dpiSettingMain.setLanguage(lang("dpiSetting"))
                 lightControlMain.setLanguage(lang("lightControl"))
-                macroEditor.setLanguage(lang("macroEditor"))
+                macroEditorTexts = lang("macroEditor")
                 systemSetting.setLanguage(lang("systemSetting"))
                 gunControl.setLanguage(lang("gunControl"))
                 profileDialog.setLanguage(lang("profile"))
                 keyCodeString.setLanguageNames(lang("keyCode"))
                 mainIten.otherLang = lang("other")
             }
+            function openMacroEditor() {
+                if (!macroEditor) {
+                    macroEditor = macroEditorComponent.createObject(frameRoot)
+                    macroEditor.setLanguage(macroEditorTexts)
+                    macroEditor.init()
+                }
+                mainIten.openDialog(macroEditor)
+            }
             function openKeyAssignment(index) {
                 keyAssignment.open(index)
                 mainIten.openDialog(keyAssignment)
             }
             function dropDialogFocus() {
-                var dialogs = [macroEditor, profileDialog, gunControl, systemSetting, keyAssignment]
+                var dialogs = [profileDialog, gunControl, systemSetting, keyAssignment]
+                if (macroEditor)
+                    dialogs.push(macroEditor)
                 for (var i = 0; i < dialogs.length; ++i)
                     if (dialogs[i].visible)
                         dialogs[i].dropFocus()
@@ -287,7 +299,7 @@ Item {
             Connections {
                 target: mainIten
                 function onMsg_KB(isDown, usbCode) {
-                    if (macroEditor.acceptsKeys)
+                    if (macroEditor && macroEditor.acceptsKeys)
                         macroEditor.keyEvent(isDown, usbCode)
                     else if (keyAssignment.captureActive)
                         keyAssignment.keyEvent(isDown, usbCode)
@@ -342,7 +354,7 @@ Item {
                 EditorBox {
                     captions: [mainIten.caption(0), mainIten.caption(1), mainIten.caption(2)]
                     isGun: mainIten.isGun
-                    onMacroEditorClicked: mainIten.openDialog(macroEditor)
+                    onMacroEditorClicked: frameRoot.openMacroEditor()
                     onGunEditorClicked: { gunControl.open(); mainIten.openDialog(gunControl) }
                 }
                 ReportRate {
@@ -448,17 +460,20 @@ Item {
                 }
             }
 
-            MacroEditor {
-                id: macroEditor
-                // Opened from the key dialog too: it then lies above it.
-                z: 1
-                visible: false
-                keyNames: keyCodeString
-                onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
-                onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
-                onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
-                onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
-                onClosed: keyAssignment.closeMacroMenu()
+            Component {
+                id: macroEditorComponent
+
+                MacroEditor {
+                    // Opened from the key dialog too: it then lies above it.
+                    z: 1
+                    visible: false
+                    keyNames: keyCodeString
+                    onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
+                    onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
+                    onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
+                    onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
+                    onClosed: keyAssignment.closeMacroMenu()
+                }
             }
             GunControl {
                 id: gunControl
@@ -480,7 +495,7 @@ Item {
                 keyNames: keyCodeString
                 keyPage: keyListMain
                 isGun: mainIten.isGun
-                onOpenMacroEditor: mainIten.openDialog(macroEditor)
+                onOpenMacroEditor: frameRoot.openMacroEditor()
             }
             ResetBox {
                 id: resetBox
