@@ -9,34 +9,19 @@ class TstSettingsLocation : public QObject
 {
     Q_OBJECT
 private slots:
-    void choice_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<QString>("tree");
-        QTest::addColumn<QString>("installedTree");
-        QTest::addColumn<QString>("workingDirectory");
-        QTest::newRow("portable: writable modules/ beside the program")
-            << true << true << "/opt/cc/modules" << QString() << "/opt/cc";
-        QTest::newRow("read-only modules/ beside the program seeds the user's tree")
-            << true << false << "/home/u/.local/share/corvane-config/modules" << "/opt/cc/modules"
-            << "/home/u/.local/share/corvane-config";
-        QTest::newRow("installed: the tree under share/")
-            << false << false << "/home/u/.local/share/corvane-config/modules"
-            << "/opt/share/corvane-config/modules" << "/home/u/.local/share/corvane-config";
-    }
+    // Modules beside the program: portable when writable, else they seed the user's tree.
+    // (The installed layout, share/ and no modules/ beside the program: tst_installation.)
     void choice()
     {
-        QFETCH(bool, exists);
-        QFETCH(bool, writable);
-        QFETCH(QString, tree);
-        QFETCH(QString, installedTree);
-        QFETCH(QString, workingDirectory);
-        const SettingsLocation l = chooseSettingsLocation("/opt/cc", {exists, writable}, "/home/u/.local/share");
-        QCOMPARE(l.tree, tree);
-        QCOMPARE(l.portable, installedTree.isEmpty());
-        QCOMPARE(l.installedTree, installedTree.isEmpty() ? QString() : installedTree);
-        QCOMPARE(l.workingDirectory(), workingDirectory);
+        const QString userData = QStringLiteral("/home/u/.local/share/corvane-config");
+        SettingsLocation l = chooseSettingsLocation("/opt/cc", {true, true}, "/home/u/.local/share");
+        QCOMPARE(QStringList({l.tree, l.installedTree, l.workingDirectory()}),
+                 QStringList({"/opt/cc/modules", QString(), "/opt/cc"}));
+        QVERIFY(l.portable);
+        l = chooseSettingsLocation("/opt/cc", {true, false}, "/home/u/.local/share");
+        QCOMPARE(QStringList({l.tree, l.installedTree, l.workingDirectory()}),
+                 QStringList({userData + "/modules", "/opt/cc/modules", userData}));
+        QVERIFY(!l.portable);
     }
 
     void incompleteSources_data()

@@ -1,10 +1,7 @@
 #include "install_rig.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
@@ -19,41 +16,21 @@ bool setTreeWritable(const QString& root, bool writable)
 
 } // namespace
 
-TreeSnapshot snapshotTree(const QString& root)
-{
-    TreeSnapshot snapshot;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    const QDir base(root);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        const bool file = it.fileInfo().isFile() && f.open(QIODevice::ReadOnly);
-        snapshot.insert(base.relativeFilePath(path), file ? f.readAll() : QByteArray(kFolder));
-    }
-    return snapshot;
-}
-
 InstallRig::InstallRig()
 {
-    const QString destdir = dir.filePath(QStringLiteral("root"));
     QProcess install;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DESTDIR"), destdir);
+    env.insert(QStringLiteral("DESTDIR"), dir.filePath(QStringLiteral("root")));
     install.setProcessEnvironment(env);
     install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), QStringLiteral(CORVANE_BINARY_DIR),
                                             QStringLiteral("--prefix"), QString::fromLatin1(kPrefix)});
-    if (!install.waitForFinished(120000) || install.exitCode() != 0) {
+    if (!install.waitForFinished(120000) || install.exitCode() != 0)
         failure = QStringLiteral("cmake --install failed: ") + QString::fromLocal8Bit(install.readAllStandardError());
-        return;
-    }
-    if (!QFile::exists(program())) {
+    else if (!QFile::exists(program()))
         failure = QStringLiteral("no program at ") + program();
-        return;
-    }
-    if (!setTreeWritable(destdir, false))
+    else if (!setTreeWritable(dir.filePath(QStringLiteral("root")), false))
         failure = QStringLiteral("chmod failed");
-    asInstalled = snapshotTree(prefix());
+    asInstalled = treeBytes(prefix());
 }
 
 InstallRig::~InstallRig()
@@ -66,16 +43,6 @@ QString InstallRig::prefix() const
     return dir.filePath(QStringLiteral("root")) + QLatin1String(kPrefix);
 }
 
-QString InstallRig::program() const
-{
-    return installed(QStringLiteral("bin/corvane-config"));
-}
-
-QString InstallRig::installedTree() const
-{
-    return installed(QStringLiteral("share/corvane-config/modules"));
-}
-
 bool InstallRig::addInstalledFile(const QString& relative, const QByteArray& bytes)
 {
     const QString path = installedTree() + QLatin1Char('/') + relative;
@@ -84,18 +51,8 @@ bool InstallRig::addInstalledFile(const QString& relative, const QByteArray& byt
     ok = ok && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     f.close();
     ok = setTreeWritable(installedTree(), false) && ok;
-    asInstalled = snapshotTree(prefix());
+    asInstalled = treeBytes(prefix());
     return ok;
-}
-
-QString InstallRig::home(const QString& user) const
-{
-    return dir.filePath(user + QStringLiteral("/home"));
-}
-
-QString InstallRig::userTree(const QString& user) const
-{
-    return home(user) + QStringLiteral("/.local/share/corvane-config/modules");
 }
 
 QProcessEnvironment InstallRig::environment(const QString& user, const QString& runtimeOf) const
@@ -115,32 +72,30 @@ QProcessEnvironment InstallRig::environment(const QString& user, const QString& 
     return env;
 }
 
-ProgramRun InstallRig::run(const QProcessEnvironment& env, const QStringList& args) const
+std::unique_ptr<QProcess> InstallRig::start(const QProcessEnvironment& env, const QStringList& args) const
 {
-    ProgramRun r;
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(env.value(QStringLiteral("HOME")));
-    p.start(program(), args);
-    if (!p.waitForFinished(kRunTimeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    auto p = std::make_unique<QProcess>();
+    p->setProcessEnvironment(env);
+    p->setWorkingDirectory(env.value(QStringLiteral("HOME")));
+    p->start(program(), args);
+    return p;
 }
 
-ProgramRun InstallRig::runScript(const QProcessEnvironment& env, const QByteArray& script) const
+ProgramRun InstallRig::run(const QProcessEnvironment& env, const QStringList& args) const
 {
-    // The script lies outside the user's home, so the home holds only what the program wrote.
-    QTemporaryDir scripts;
-    const QString path = scripts.filePath(QStringLiteral("script.js"));
+    const std::unique_ptr<QProcess> p = start(env, args);
+    if (!p->waitForFinished(kRunTimeoutMs))
+        return {};   // killed as it goes
+    return {p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -2, p->readAllStandardOutput(),
+            p->readAllStandardError()};
+}
+
+// The script lies outside the user's home, so the home holds only what the program wrote.
+QStringList InstallRig::scriptArgs(const QByteArray& script) const
+{
+    const QString path = dir.filePath(QStringLiteral("script%1.js").arg(++scripts));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(script) != script.size())
-        return {};
-    f.close();
-    return run(env, {QStringLiteral("--script"), path, QStringLiteral("--virtual-mouse")});
+        return {QStringLiteral("--no-such-script-file")};
+    return {QStringLiteral("--script"), path, QStringLiteral("--virtual-mouse")};
 }
