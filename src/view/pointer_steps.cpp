@@ -2,13 +2,10 @@
 
 #include <QDebug>
 #include <algorithm>
-#include <array>
 #include <climits>
 
 namespace pointer_steps {
 namespace {
-
-constexpr std::array<int, 11> kSliderThresholds{4, 37, 70, 104, 138, 172, 205, 239, 272, 305, 338};
 
 unsigned boundedStep(unsigned step)
 {
@@ -35,14 +32,6 @@ int doubleClickMs(unsigned step)
 int scrollLines(unsigned lines)
 {
     return lines > static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(lines);
-}
-
-int sliderStep(int position)
-{
-    for (size_t i = 0; i < kSliderThresholds.size(); ++i)
-        if (kSliderThresholds[i] > position)
-            return static_cast<int>(i);
-    return 0;
 }
 
 double accelerationForSpeed(int speed)

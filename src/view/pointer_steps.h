@@ -20,10 +20,6 @@ int doubleClickMs(unsigned step);
 // the int range are capped.
 int scrollLines(unsigned lines);
 
-// Slider position in pixels → step: index of the first threshold greater than the
-// position; 338 and above give 0.
-int sliderStep(int position);
-
 // Pointer speed 1..20 → a desktop acceleration in −1..1, the default speed 10 at 0.
 double accelerationForSpeed(int speed);
 

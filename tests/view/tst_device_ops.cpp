@@ -41,6 +41,17 @@ QList<Bytes> blocksHex(const QStringList& first7s)
     return out;
 }
 
+// A 560 profile change: block 1 goes out, blocks 2..4 too with recoil; the mouse then
+// holds the view's blocks and its factory blocks elsewhere.
+void profileWriteReached(const Rig& rig, bool isGun)
+{
+    QCOMPARE(rig.blocks(), isGun ? blocksHex({"0c 01 80", "0c 02 80", "0c 03 80", "0c 04 80"}) : blocksHex({"0c 01 80"}));
+    const FirmwareState s = rig.state();
+    for (int b = 1; b <= 4; ++b)
+        QCOMPARE(bytesOf(s.profileBlocks[b]), bytesOf(b == 1 || isGun ? rig.view->profileBlocks[b]
+                                                                      : FirmwareState::factoryProfileBlock(b)));
+}
+
 void setEntry(Bytes& m, int n, const char* spaced) { m.replace(4 * n, 4, hex(spaced)); }
 
 // The scene's built-in entries, a gun button on slot 5, a combination on slot 9
@@ -202,31 +213,17 @@ private slots:
             QCOMPARE(rig.view->GetKeyboardoption(), silent ? ints({0, 0, 0, 0}) : ints({1, 2, 3, 4}));
     }
 
-    // 553: stages beyond the count go out as 0x80; a short list encodes the missing stages as 0.
-    void dpi553_data()
+    // 553: a short list encodes the missing stages as 0.
+    void dpi553ShortList()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("sensor");
-        QTest::addColumn<QVariantList>("values");
-        QTest::addColumn<QString>("block");
-        QTest::addColumn<QString>("codes");
-        QTest::newRow("short list") << 8 << "4090" << ints({800, 5200}) << "11 08 08" << "07 5a 00 00 00 00 00 00";
-    }
-    void dpi553()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, sensor);
-        QFETCH(QVariantList, values);
-        QFETCH(QString, block);
-        QFETCH(QString, codes);
         Rig rig({Family::F553});
-        rig.view->mouseSetDpi(count, sensor, values);
+        rig.view->mouseSetDpi(8, "4090", ints({800, 5200}));
         const QList<Sent> sent = sentCommands(rig);
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].block, blockHex(block.toLatin1()));
-        QCOMPARE(sent[0].payload.left(8), hex(codes.toLatin1()));
-        QCOMPARE(int(rig.state().dpiCount), count);
-        QCOMPARE(bytesOf(rig.state().dpiSet), hex(codes.toLatin1()));
+        QCOMPARE(sent[0].block, blockHex("11 08 08"));
+        QCOMPARE(sent[0].payload.left(8), hex("07 5a 00 00 00 00 00 00"));
+        QCOMPARE(int(rig.state().dpiCount), 8);
+        QCOMPARE(bytesOf(rig.state().dpiSet), hex("07 5a 00 00 00 00 00 00"));
     }
 
     void dpi560Blocks_data()
@@ -266,11 +263,7 @@ private slots:
                 expected[82] = expected[83] = static_cast<uint8_t>(ninth);
             QCOMPARE(bytesOf(rig.view->profileBlocks[b]), bytesOf(expected));
         }
-        QCOMPARE(rig.blocks(), isGun ? blocksHex({"0c 01 80", "0c 02 80", "0c 03 80", "0c 04 80"}) : blocksHex({"0c 01 80"}));
-        const FirmwareState s = rig.state();
-        for (int b = 1; b <= 4; ++b)
-            QCOMPARE(bytesOf(s.profileBlocks[b]), bytesOf(b == 1 || isGun ? rig.view->profileBlocks[b]
-                                                                          : FirmwareState::factoryProfileBlock(b)));
+        profileWriteReached(rig, isGun);
     }
 
     void effect560_data()
@@ -298,11 +291,7 @@ private slots:
         QCOMPARE(bytesOf(rig.view->profileBlocks[1], 71, 3), hex(block1.toLatin1()));
         for (int b = 2; b <= 4; ++b)
             QCOMPARE(bytesOf(rig.view->profileBlocks[b], 71, 3), hex(others.toLatin1()));
-        QCOMPARE(rig.blocks(), isGun ? blocksHex({"0c 01 80", "0c 02 80", "0c 03 80", "0c 04 80"}) : blocksHex({"0c 01 80"}));
-        const FirmwareState s = rig.state();
-        QCOMPARE(bytesOf(s.profileBlocks[1]), bytesOf(rig.view->profileBlocks[1]));
-        if (!isGun)
-            QCOMPARE(bytesOf(s.profileBlocks[2]), bytesOf(FirmwareState::factoryProfileBlock(2)));
+        profileWriteReached(rig, isGun);
     }
 
     void colour553SentTwice()
@@ -371,31 +360,19 @@ private slots:
         QCOMPARE(bytesOf(rig.state().profileBlocks[block]), bytesOf(expected));
     }
 
-    void keyMatrixStoredWithoutSending()
+    void keyMatrixStoredWithoutSendingAndTooShortIgnored()
     {
         Rig rig({Family::F553, true});
         const QVariantList entries = keyEntries(true);
         rig.view->mouseSetKeyMatrix(entries, false, ints({10, 20, 30}));
+        // One value short: neither stored nor sent.
+        rig.view->mouseSetKeyMatrix(keyEntries(false).mid(1), true, ints({10, 20, 30}));
         QVERIFY(rig.blocks().isEmpty());
         for (int n = 0; n < 16; ++n)
             QCOMPARE(texts(rig.view->mouseGetKeydefine(n, false)), texts(entries.mid(4 * n, 4)));
         rig.view->profileSettings[0]->sync();
         const QSettings file(QStringLiteral("modules/setting/p1.bin"), QSettings::IniFormat);
         QCOMPARE(file.value("mouseKeyMatrix/5").toStringList(), (QStringList{"8", "0", "2", "0"}));
-    }
-
-    void keyMatrixTooShortDoesNothing()
-    {
-        Rig rig({Family::F553});
-        QVariantList entries = keyEntries(false);
-        entries.removeLast();
-        QList<QVariantList> stored;
-        for (int n = 0; n < 16; ++n)
-            stored.append(rig.view->mouseGetKeydefine(n, false));
-        rig.view->mouseSetKeyMatrix(entries, true, ints({10, 20, 30}));
-        QVERIFY(rig.blocks().isEmpty());
-        for (int n = 0; n < 16; ++n)
-            QCOMPARE(rig.view->mouseGetKeydefine(n, false), stored[n]);
     }
 
     void keyMatrixNoGun()

@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(entryAt(t.g2, 6), (Entry{8, 6, 3, 0}));
     }
 
-    void gunMatricesUnknownCount()
+    void gunMatricesUnknownCountAndLeftButton()
     {
         Matrix user = factoryMatrix();
         setEntry(user, 4, Entry{8, 6, 5, 9});   // c = 5: cycle bytes stay
@@ -259,15 +259,12 @@ private slots:
         QCOMPARE(entryAt(b.user, 4), (Entry{8, 6, 5, 9}));
         QCOMPARE(entryAt(b.g3, 4), (Entry{8, 4, 0xF4, 0}));
         QVERIFY(!b.enableMask.has_value());
-    }
 
-    void gunButtonOnLeftIsOverwritten()
-    {
-        Matrix user = factoryMatrix();
+        // A gun button on the left button: overwritten in G2..G4 (553).
         setEntry(user, 0, Entry{8, 0, 1, 0});
-        const GunMatrices g = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factoryMatrix(), {7, 8, 9});
-        QCOMPARE(entryAt(g.user, 0), (Entry{8, 0, 1, 1}));
-        QCOMPARE(entryAt(g.g2, 0), (Entry{0x0A, 0xF0, 7, 0}));
+        const GunMatrices c = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factory, {7, 8, 9});
+        QCOMPARE(entryAt(c.user, 0), (Entry{8, 0, 1, 1}));
+        QCOMPARE(entryAt(c.g2, 0), (Entry{0x0A, 0xF0, 7, 0}));
     }
 
     void noGunButtonDetected()
@@ -309,27 +306,6 @@ private slots:
         QCOMPARE(pointer_steps::scrollLines(1000), 1000);
         QCOMPARE(pointer_steps::scrollLines(7), 7);
         QCOMPARE(pointer_steps::scrollLines(0xFFFFFFFFu), INT_MAX);
-    }
-
-    void sliderStep_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("step");
-        QTest::newRow("3") << 3 << 0;
-        QTest::newRow("4") << 4 << 1;
-        QTest::newRow("36") << 36 << 1;
-        QTest::newRow("37") << 37 << 2;
-        QTest::newRow("304") << 304 << 9;
-        QTest::newRow("337") << 337 << 10;
-        QTest::newRow("338") << 338 << 0;
-        QTest::newRow("negative") << -5 << 0;
-    }
-
-    void sliderStep()
-    {
-        QFETCH(int, position);
-        QFETCH(int, step);
-        QCOMPARE(pointer_steps::sliderStep(position), step);
     }
 };
 
