@@ -45,6 +45,20 @@ struct Rig : AppRig {
     }
 };
 
+// The window control on a plain window, in a scratch install; the link outlives the
+// window and the view in it, as in the main window.
+struct Control {
+    ScratchInstall install;
+    Hid_Thread link;
+    QWidget window;
+    Ui_Controler control;
+};
+
+void setGlobal(const QString& key, const QVariant& value)
+{
+    QSettings(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue(key, value);
+}
+
 } // namespace
 
 class TstWidget : public QObject
@@ -61,10 +75,26 @@ private slots:
     }
     void cleanup() { debug.reset(); }
 
-    void connectSequence553()
+    void connectSequence_data()
     {
-        Rig rig({Family::F553, true});   // recoil functions read no blocks on a 553
-        const auto optionsBefore = rig.mouse->state().keyboardOptions;
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<bool>("isGun");
+        QTest::addColumn<QList<int>>("blocksRead");
+        QTest::newRow("553, recoil functions read no blocks") << Family::F553 << true << QList<int>{};
+        QTest::newRow("560") << Family::F560 << false << QList<int>{0, 1};
+        QTest::newRow("560 gun") << Family::F560 << true << QList<int>{0, 1, 2, 3, 4};
+    }
+
+    // Challenge, option read, option write-back with the notification bit, the profile
+    // blocks, in this order; the scene gets initUI queued first, run behind it.
+    void connectSequence()
+    {
+        QFETCH(Family, family);
+        QFETCH(bool, isGun);
+        QFETCH(QList<int>, blocksRead);
+        const bool f553 = family == Family::F553;
+        Rig rig({family, isGun});
+        const auto o = rig.mouse->state().keyboardOptions;
         rig.window->checkDevice();
         QVERIFY(rig.window->deviceConnected);
         QVERIFY(rig.link().listening);
@@ -72,51 +102,30 @@ private slots:
         QCOMPARE(count("Device Connect"), 1);
         QCOMPARE(count("Info Detect Device"), 1);
 
-        QVERIFY(rig.view()->profileBlocks == decltype(rig.view()->profileBlocks){});
-        // Challenge, option read, option write-back with the notification bit, in this order.
         const QList<QByteArray> sent = blocksOf(rig.steps(true));
-        QCOMPARE(opcodesOf(rig.steps(true)), (QList<int>{0x00, 0x83, 0x03}));
-        QCOMPARE(sent[1], bytesOf(protocol::makeBlock(0x83)));
-        QCOMPARE(sent[2], bytesOf(protocol::makeBlock(0x03, {optionsBefore[0], optionsBefore[1], optionsBefore[2],
-                                                              uint8_t(optionsBefore[3] | 0x40)})));
-        QVERIFY(rig.mouse->state().keyboardOptions[3] & 0x40);
-        // initUI is queued first, run behind it.
-        QTRY_COMPARE(rig.sceneCalls(), QStringLiteral("initUI;run;"));
-
-        // Detecting again repeats the whole sequence.
-        rig.window->checkDevice();
-        QCOMPARE(count("Info Detect Device"), 2);
-        QCOMPARE(opcodesOf(rig.steps(true)), (QList<int>{0x00, 0x83, 0x03, 0x00, 0x83, 0x03}));
-        QTRY_COMPARE(rig.sceneCalls(), QStringLiteral("initUI;run;initUI;run;"));
-    }
-
-    void connectSequence560_data()
-    {
-        QTest::addColumn<bool>("isGun");
-        QTest::addColumn<QList<int>>("blocksRead");
-        QTest::newRow("plain") << false << QList<int>{0, 1};
-        QTest::newRow("gun") << true << QList<int>{0, 1, 2, 3, 4};
-    }
-
-    void connectSequence560()
-    {
-        QFETCH(bool, isGun);
-        QFETCH(QList<int>, blocksRead);
-        Rig rig({Family::F560, isGun});
-        const auto optionsBefore = rig.mouse->state().keyboardOptions;
-        rig.window->checkDevice();
-        QVERIFY(rig.window->deviceConnected);
-        const QList<QByteArray> sent = blocksOf(rig.steps(true));
-        QList<int> expected{0x00, 0x81, 0x01};
+        QList<int> expected{0x00, f553 ? 0x83 : 0x81, f553 ? 0x03 : 0x01};
         for (int i = 0; i < blocksRead.size(); ++i)
             expected.append(0x8C);
         QCOMPARE(opcodesOf(rig.steps(true)), expected);
-        QCOMPARE(sent[2], bytesOf(protocol::makeBlock(0x01, {uint8_t(optionsBefore[0] | 0x08), optionsBefore[1]})));
+        if (f553) {
+            QCOMPARE(sent[1], bytesOf(protocol::makeBlock(0x83)));
+            QCOMPARE(sent[2], bytesOf(protocol::makeBlock(0x03, {o[0], o[1], o[2], uint8_t(o[3] | 0x40)})));
+            QVERIFY(rig.mouse->state().keyboardOptions[3] & 0x40);
+        } else {
+            QCOMPARE(sent[2], bytesOf(protocol::makeBlock(0x01, {uint8_t(o[0] | 0x08), o[1]})));
+        }
         for (int i = 0; i < blocksRead.size(); ++i)
             QCOMPARE(int(sent[3 + i][1]), blocksRead[i]);
         using Block = std::array<uchar, myQQuickView::kBlockSize>;
         for (int b = 0; b < myQQuickView::kBlockCount; ++b)   // unread blocks stay empty
             QCOMPARE(rig.view()->profileBlocks[b], blocksRead.contains(b) ? FirmwareState::factoryProfileBlock(b) : Block{});
+        QTRY_COMPARE(rig.sceneCalls(), QStringLiteral("initUI;run;"));
+
+        // Detecting again repeats the whole sequence.
+        rig.window->checkDevice();
+        QCOMPARE(count("Info Detect Device"), 2);
+        QCOMPARE(opcodesOf(rig.steps(true)), expected + expected);
+        QTRY_COMPARE(rig.sceneCalls(), QStringLiteral("initUI;run;initUI;run;"));
     }
 
     void failedOptionReadSkipsTheWriteBack()
@@ -314,113 +323,89 @@ private slots:
 
     void initSetsUpTheWindowAndPublishesTheNames()
     {
-        ScratchInstall install;
-        {
-            QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
-            global.setValue("common/name", QString::fromUtf8("Title ► with, comma"));
-        }
-        QWidget window;
-        Hid_Thread link;
-        Ui_Controler control;
-        control.init(&window, &link);
-        QCOMPARE(window.objectName(), QString("Widget"));
-        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(window.windowOpacity(), 1.0);
-        QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
-        QCOMPARE(window.styleSheet(), QString("background:transparent;"));
-        QVERIFY(control.view);
-        QCOMPARE(control.view->objectName(), QString("ui_View"));
-        QCOMPARE(control.view->parentWidget(), &window);
-        QVERIFY(control.view->rootObject());
-        QCOMPARE(window.size(), QSize(1024, 640));
-        QCOMPARE(window.windowTitle(), QString::fromUtf8("Title ► with, comma"));
-        QQmlContext* ctx = control.view->rootContext();
-        QCOMPARE(ctx->contextProperty("ui_View").value<QObject*>(), control.view);
-        QCOMPARE(ctx->contextProperty("hid").value<QObject*>(), &link);
-        QCOMPARE(ctx->contextProperty("ui_Ctl").value<QObject*>(), &control);
+        Control c;
+        setGlobal("common/name", QString::fromUtf8("Title ► with, comma"));
+        c.control.init(&c.window, &c.link);
+        QCOMPARE(c.window.objectName(), QString("Widget"));
+        QVERIFY(c.window.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(c.window.windowOpacity(), 1.0);
+        QVERIFY(c.window.testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(c.window.styleSheet(), QString("background:transparent;"));
+        QVERIFY(c.control.view);
+        QCOMPARE(c.control.view->objectName(), QString("ui_View"));
+        QCOMPARE(c.control.view->parentWidget(), &c.window);
+        QVERIFY(c.control.view->rootObject());
+        QCOMPARE(c.window.size(), QSize(1024, 640));
+        QCOMPARE(c.window.windowTitle(), QString::fromUtf8("Title ► with, comma"));
+        QQmlContext* ctx = c.control.view->rootContext();
+        QCOMPARE(ctx->contextProperty("ui_View").value<QObject*>(), c.control.view);
+        QCOMPARE(ctx->contextProperty("hid").value<QObject*>(), &c.link);
+        QCOMPARE(ctx->contextProperty("ui_Ctl").value<QObject*>(), &c.control);
     }
 
-    void namedWindowKeepsItsName()
+    // Without a scene: a named window keeps its name, busy and initUI do nothing;
+    // dragging moves the window by the offset (nothing before init), close hides it.
+    void withoutSceneNamedWindowAndDragging()
     {
-        ScratchInstall install;
-        QWidget window;
-        window.setObjectName("Main");
-        Hid_Thread link;
-        Ui_Controler control;
-        control.init(&window, &link, false);
-        QCOMPARE(window.objectName(), QString("Main"));
-        QVERIFY(!control.view->rootObject());
-        control.setBusy(100);        // no scene: nothing happens
-        control.view->initUI();
+        Control c;
+        c.window.setObjectName("Main");
+        c.control.onXChanged(10);
+        c.control.onClose();
+        c.control.init(&c.window, &c.link, false);
+        QCOMPARE(c.window.objectName(), QString("Main"));
+        QVERIFY(!c.control.view->rootObject());
+        c.control.setBusy(100);
+        c.control.view->initUI();
         QCoreApplication::processEvents();
-        QVERIFY(control.view->isEnabled());
+        QVERIFY(c.control.view->isEnabled());
+        c.window.move(100, 100);
+        const QPoint start = c.window.pos();
+        c.control.onXChanged(7);
+        c.control.onYChanged(-3);
+        QCOMPARE(c.window.pos(), start + QPoint(7, -3));
+        c.window.show();
+        c.control.onClose();
+        QVERIFY(!c.window.isVisible());
     }
 
     void setBusyIsDirectAndZeroUnlocksAtOnce()
     {
-        ScratchInstall install;
-        QWidget window;
-        Hid_Thread link;
-        Ui_Controler control;
-        control.init(&window, &link);
-        control.setBusy(60000);
-        QVERIFY(!control.view->isEnabled());   // before any event is processed
-        control.setBusy();
-        QVERIFY(!control.view->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(control.view->isEnabled(), 2000);
+        Control c;
+        c.control.init(&c.window, &c.link);
+        c.control.setBusy(60000);
+        QVERIFY(!c.control.view->isEnabled());   // before any event is processed
+        c.control.setBusy();
+        QVERIFY(!c.control.view->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(c.control.view->isEnabled(), 2000);
     }
 
     void initUIQueuedTwiceLoadsOnceAndReadsTheStageEachTime()
     {
-        ScratchInstall install;
-        {
-            QSettings global("modules/setting/apConfig.bin", QSettings::IniFormat);
-            global.setValue("mouse/profileNo", 2);
-        }
-        Hid_Thread link;   // outlives the window and the view in it, as in the main window
-        QWidget window;
-        Ui_Controler control;
-        control.init(&window, &link);
-        control.view->setLink(&link);
-        QQuickItem* root = control.view->rootObject();
+        Control c;
+        setGlobal("mouse/profileNo", 2);
+        c.control.init(&c.window, &c.link);
+        myQQuickView* view = c.control.view;
+        view->setLink(&c.link);
+        QQuickItem* root = view->rootObject();
         QVERIFY(root);
-        control.view->initUI();
+        view->initUI();
         QVERIFY(!root->property("isPownOn").toBool());   // queued: not yet run
         QVERIFY(!root->isVisible());
         QTRY_VERIFY(root->property("isPownOn").toBool());
         QVERIFY(root->isVisible());
-        QCOMPARE(control.view->currentProfile, 2);
+        QCOMPARE(view->currentProfile, 2);
         const QStringList firstMain = root->property("mainLang").toStringList();
 
-        control.view->setCurrentProfile(0);
-        control.view->setGlobalData("mouse/profileNo", 4);
+        view->setCurrentProfile(0);
+        view->setGlobalData("mouse/profileNo", 4);
         root->setProperty("currentDPI", 5);
         root->setProperty("mainLang", QStringList{"changed"});
-        control.view->initUI();
+        view->initUI();
         QCOMPARE(root->property("currentDPI").toInt(), 5);   // queued
         QTRY_VERIFY(root->property("currentDPI").toInt() != 5);
-        QCOMPARE(control.view->currentProfile, 0);
+        QCOMPARE(view->currentProfile, 0);
         QCOMPARE(root->property("mainLang").toStringList(), QStringList{"changed"});
         QVERIFY(!firstMain.isEmpty());
-    }
-
-    void draggingMovesTheWindowByTheOffset()
-    {
-        ScratchInstall install;
-        QWidget window;
-        Hid_Thread link;
-        Ui_Controler control;
-        control.onXChanged(10);   // before init: nothing
-        control.onClose();
-        control.init(&window, &link, false);
-        window.move(100, 100);
-        const QPoint start = window.pos();
-        control.onXChanged(7);
-        control.onYChanged(-3);
-        QCOMPARE(window.pos(), start + QPoint(7, -3));
-        window.show();
-        control.onClose();
-        QVERIFY(!window.isVisible());
     }
 };
 

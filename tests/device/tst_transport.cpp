@@ -73,21 +73,18 @@ void TstTransport::pausesNeverEndEarly()
     QVERIFY(rig.link->hid553_01H_SetReportRate(1));
     QVERIFY(gap(rig.entries(), "SET_FEATURE", 0, "CLOSE", 0) >= settle - 0.1);
 
-    int ticks = 0;
-    QTimer ticker;
-    ticker.setInterval(20);
-    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
-    ticker.start();
+    LoopWatch watch;
+    watch.start();
     QByteArray macro(128, 'm');
     rig.mark();
     QVERIFY(rig.link->hid553_13H_SetMacroKey(1, reinterpret_cast<uchar*>(macro.data())));
-    ticker.stop();
+    watch.stop();
     const QList<WireLogEntry> log = rig.entries();
     QCOMPARE(entriesWithOp(log, "WRITE").size(), 2);
     QVERIFY(gap(log, "SET_FEATURE", 0, "WRITE", 0) >= settle - 0.1);
     QVERIFY(gap(log, "WRITE", 0, "WRITE", 1) >= pacing::kBulkReportGapMs - 0.1);
     QVERIFY(gap(log, "WRITE", 1, "CLOSE", 0) >= pacing::kBulkReportGapMs + settle - 0.1);
-    QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
+    QVERIFY2(watch.ticks >= 15, qPrintable(QString::number(watch.ticks)));
 
     // Without settle pause: still the short pause after the block.
     QElapsedTimer t;

@@ -10,28 +10,17 @@
 #include <set>
 #include <vector>
 
-#ifdef __linux__
 #include <linux/input-event-codes.h>
-#endif
 
 namespace {
 
 struct FakeBackend : HookBackend {
     bool failInstall = false;
+    bool active = false;
     int installs = 0;
     int removals = 0;
-    bool active = false;
-    bool install(InputHooks&) override
-    {
-        ++installs;
-        active = !failInstall;
-        return active;
-    }
-    void remove() override
-    {
-        ++removals;
-        active = false;
-    }
+    bool install(InputHooks&) override { return ++installs, active = !failInstall; }
+    void remove() override { ++removals, active = false; }
     bool installed() const override { return active; }
 };
 
@@ -54,24 +43,16 @@ struct ButtonReport {
     bool isDown;
     int x;
     int y;
-    bool operator==(const ButtonReport& o) const
-    {
-        return code == o.code && isDown == o.isDown && x == o.x && y == o.y;
-    }
+    bool operator==(const ButtonReport& o) const { return code == o.code && isDown == o.isDown && x == o.x && y == o.y; }
 };
 
 struct Recorder {
     std::vector<KeyReport> keys;
     std::vector<ButtonReport> buttons;
     std::vector<CopyDataRecord> copies;
-    static void key(std::uint8_t usage, bool isDown, void* ctx)
-    {
-        static_cast<Recorder*>(ctx)->keys.push_back({usage, isDown});
-    }
+    static void key(std::uint8_t usage, bool isDown, void* ctx) { static_cast<Recorder*>(ctx)->keys.push_back({usage, isDown}); }
     static void button(std::uint8_t code, bool isDown, std::int32_t x, std::int32_t y, void* ctx)
-    {
-        static_cast<Recorder*>(ctx)->buttons.push_back({code, isDown, x, y});
-    }
+    { static_cast<Recorder*>(ctx)->buttons.push_back({code, isDown, x, y}); }
     static void copy(const CopyDataRecord& record, void* ctx) { static_cast<Recorder*>(ctx)->copies.push_back(record); }
 };
 
@@ -82,16 +63,42 @@ constexpr KeyEvent up(std::uint32_t scan, std::uint32_t flags = 0) { return {0, 
 constexpr KeyEvent sysDown(std::uint32_t scan, std::uint32_t flags) { return {0, kSysKeyDown, scan, flags}; }
 constexpr KeyEvent sysUp(std::uint32_t scan, std::uint32_t flags) { return {0, kSysKeyUp, scan, flags}; }
 
-// Every keyboard code the key-name table names (codes below 0xE8).
-std::vector<int> namedKeyboardUsages()
+// The kernel's HID-to-input mapping of the keyboard usages the key-name table names
+// (codes below 0xE8).
+const std::pair<int, int> kKernel[] = {
+    {0x04, KEY_A}, {0x05, KEY_B}, {0x06, KEY_C}, {0x07, KEY_D}, {0x08, KEY_E}, {0x09, KEY_F},
+    {0x0A, KEY_G}, {0x0B, KEY_H}, {0x0C, KEY_I}, {0x0D, KEY_J}, {0x0E, KEY_K}, {0x0F, KEY_L},
+    {0x10, KEY_M}, {0x11, KEY_N}, {0x12, KEY_O}, {0x13, KEY_P}, {0x14, KEY_Q}, {0x15, KEY_R},
+    {0x16, KEY_S}, {0x17, KEY_T}, {0x18, KEY_U}, {0x19, KEY_V}, {0x1A, KEY_W}, {0x1B, KEY_X},
+    {0x1C, KEY_Y}, {0x1D, KEY_Z}, {0x1E, KEY_1}, {0x1F, KEY_2}, {0x20, KEY_3}, {0x21, KEY_4},
+    {0x22, KEY_5}, {0x23, KEY_6}, {0x24, KEY_7}, {0x25, KEY_8}, {0x26, KEY_9}, {0x27, KEY_0},
+    {0x28, KEY_ENTER}, {0x29, KEY_ESC}, {0x2A, KEY_BACKSPACE}, {0x2B, KEY_TAB}, {0x2C, KEY_SPACE},
+    {0x2D, KEY_MINUS}, {0x2E, KEY_EQUAL}, {0x2F, KEY_LEFTBRACE}, {0x30, KEY_RIGHTBRACE},
+    {0x31, KEY_BACKSLASH}, {0x32, KEY_BACKSLASH}, {0x33, KEY_SEMICOLON}, {0x34, KEY_APOSTROPHE},
+    {0x35, KEY_GRAVE}, {0x36, KEY_COMMA}, {0x37, KEY_DOT}, {0x38, KEY_SLASH}, {0x39, KEY_CAPSLOCK},
+    {0x3A, KEY_F1}, {0x3B, KEY_F2}, {0x3C, KEY_F3}, {0x3D, KEY_F4}, {0x3E, KEY_F5}, {0x3F, KEY_F6},
+    {0x40, KEY_F7}, {0x41, KEY_F8}, {0x42, KEY_F9}, {0x43, KEY_F10}, {0x44, KEY_F11}, {0x45, KEY_F12},
+    {0x46, KEY_SYSRQ}, {0x47, KEY_SCROLLLOCK}, {0x48, KEY_PAUSE}, {0x49, KEY_INSERT}, {0x4A, KEY_HOME},
+    {0x4B, KEY_PAGEUP}, {0x4C, KEY_DELETE}, {0x4D, KEY_END}, {0x4E, KEY_PAGEDOWN}, {0x4F, KEY_RIGHT},
+    {0x50, KEY_LEFT}, {0x51, KEY_DOWN}, {0x52, KEY_UP}, {0x53, KEY_NUMLOCK}, {0x54, KEY_KPSLASH},
+    {0x55, KEY_KPASTERISK}, {0x56, KEY_KPMINUS}, {0x57, KEY_KPPLUS}, {0x58, KEY_KPENTER},
+    {0x59, KEY_KP1}, {0x5A, KEY_KP2}, {0x5B, KEY_KP3}, {0x5C, KEY_KP4}, {0x5D, KEY_KP5},
+    {0x5E, KEY_KP6}, {0x5F, KEY_KP7}, {0x60, KEY_KP8}, {0x61, KEY_KP9}, {0x62, KEY_KP0},
+    {0x63, KEY_KPDOT}, {0x64, KEY_102ND}, {0x65, KEY_COMPOSE}, {0x66, KEY_POWER}, {0x67, KEY_KPEQUAL},
+    {0x68, KEY_F13}, {0x69, KEY_F14}, {0x6A, KEY_F15}, {0x6B, KEY_F16}, {0x6C, KEY_F17},
+    {0x6D, KEY_F18}, {0x6E, KEY_F19}, {0x6F, KEY_F20}, {0x70, KEY_F21}, {0x71, KEY_F22},
+    {0x72, KEY_F23}, {0x73, KEY_F24}, {0x85, KEY_KPCOMMA}, {0x87, KEY_RO},
+    {0x88, KEY_KATAKANAHIRAGANA}, {0x89, KEY_YEN}, {0x8A, KEY_HENKAN}, {0x8B, KEY_MUHENKAN},
+    {0x90, KEY_HANGEUL}, {0x91, KEY_HANJA}, {0xE0, KEY_LEFTCTRL}, {0xE1, KEY_LEFTSHIFT},
+    {0xE2, KEY_LEFTALT}, {0xE3, KEY_LEFTMETA}, {0xE4, KEY_RIGHTCTRL}, {0xE5, KEY_RIGHTSHIFT},
+    {0xE6, KEY_RIGHTALT}, {0xE7, KEY_RIGHTMETA},
+};
+
+std::set<int> namedKeyboardUsages()
 {
-    std::vector<int> usages;
-    for (int u = 0x04; u <= 0x73; ++u)
-        usages.push_back(u);
-    for (int u : {0x85, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x90, 0x91})
-        usages.push_back(u);
-    for (int u = 0xE0; u <= 0xE7; ++u)
-        usages.push_back(u);
+    std::set<int> usages;
+    for (const auto& [usage, key] : kKernel)
+        usages.insert(usage);
     return usages;
 }
 
@@ -122,8 +129,7 @@ private slots:
     {
         Recorder rec;
         auto hooks = makeHooks(rec);
-        const auto named = namedKeyboardUsages();
-        const std::set<int> namedSet(named.begin(), named.end());
+        const std::set<int> namedSet = namedKeyboardUsages();
         for (const auto& [key, vk] : hooks->scanToVirtualKey()) {
             const int usage = hooks->usageForScanCode(key >> 8, key & 1);
             QVERIFY2(namedSet.count(usage), qPrintable(QStringLiteral("scan key %1").arg(key, 0, 16)));
@@ -199,19 +205,15 @@ private slots:
         QTest::addColumn<quint32>("message");
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("isDown");
-        QTest::newRow("left down") << 0x0201u << 0xF0 << true;
-        QTest::newRow("left up") << 0x0202u << 0xF0 << false;
-        QTest::newRow("right down") << 0x0204u << 0xF1 << true;
-        QTest::newRow("right up") << 0x0205u << 0xF1 << false;
-        QTest::newRow("middle down") << 0x0207u << 0xF2 << true;
-        QTest::newRow("middle up") << 0x0208u << 0xF2 << false;
-        QTest::newRow("move") << 0x0200u << 0 << false;
-        QTest::newRow("left double click") << 0x0203u << 0 << false;
-        QTest::newRow("right double click") << 0x0206u << 0 << false;
-        QTest::newRow("middle double click") << 0x0209u << 0 << false;
-        QTest::newRow("wheel") << 0x020Au << 0 << false;
-        QTest::newRow("x button down") << 0x020Bu << 0 << false;
-        QTest::newRow("horizontal wheel") << 0x020Eu << 0 << false;
+        // Down, up and double click of left, right and middle (0x201..0x209).
+        for (int b = 0; b < 3; ++b) {
+            QTest::addRow("button %d down", b) << quint32(0x0201 + 3 * b) << 0xF0 + b << true;
+            QTest::addRow("button %d up", b) << quint32(0x0202 + 3 * b) << 0xF0 + b << false;
+            QTest::addRow("button %d double click", b) << quint32(0x0203 + 3 * b) << 0 << false;
+        }
+        // Move, wheel, x button down, horizontal wheel.
+        for (quint32 m : {0x0200u, 0x020Au, 0x020Bu, 0x020Eu})
+            QTest::addRow("message %x", m) << m << 0 << false;
     }
 
     void mouse()
@@ -363,51 +365,19 @@ private slots:
     // every named usage is reached follows from the kernel mapping below).
     void evdevTableGivesOnlyNamedUsages()
     {
-        const auto named = namedKeyboardUsages();
-        const std::set<int> namedSet(named.begin(), named.end());
+        const std::set<int> namedSet = namedKeyboardUsages();
         for (std::uint32_t code = 0; code < 0x300; ++code) {
             const int usage = evdev::usageForKey(code);
             QVERIFY2(!usage || namedSet.count(usage), qPrintable(QStringLiteral("code %1 -> %2").arg(code).arg(usage, 0, 16)));
         }
     }
 
-#ifdef __linux__
-    // The kernel's HID-to-input mapping for the named keyboard usages.
     void evdevTableMatchesKernel()
     {
-        const std::pair<int, int> kernel[] = {
-            {0x04, KEY_A}, {0x05, KEY_B}, {0x06, KEY_C}, {0x07, KEY_D}, {0x08, KEY_E}, {0x09, KEY_F},
-            {0x0A, KEY_G}, {0x0B, KEY_H}, {0x0C, KEY_I}, {0x0D, KEY_J}, {0x0E, KEY_K}, {0x0F, KEY_L},
-            {0x10, KEY_M}, {0x11, KEY_N}, {0x12, KEY_O}, {0x13, KEY_P}, {0x14, KEY_Q}, {0x15, KEY_R},
-            {0x16, KEY_S}, {0x17, KEY_T}, {0x18, KEY_U}, {0x19, KEY_V}, {0x1A, KEY_W}, {0x1B, KEY_X},
-            {0x1C, KEY_Y}, {0x1D, KEY_Z}, {0x1E, KEY_1}, {0x1F, KEY_2}, {0x20, KEY_3}, {0x21, KEY_4},
-            {0x22, KEY_5}, {0x23, KEY_6}, {0x24, KEY_7}, {0x25, KEY_8}, {0x26, KEY_9}, {0x27, KEY_0},
-            {0x28, KEY_ENTER}, {0x29, KEY_ESC}, {0x2A, KEY_BACKSPACE}, {0x2B, KEY_TAB}, {0x2C, KEY_SPACE},
-            {0x2D, KEY_MINUS}, {0x2E, KEY_EQUAL}, {0x2F, KEY_LEFTBRACE}, {0x30, KEY_RIGHTBRACE},
-            {0x31, KEY_BACKSLASH}, {0x32, KEY_BACKSLASH}, {0x33, KEY_SEMICOLON}, {0x34, KEY_APOSTROPHE},
-            {0x35, KEY_GRAVE}, {0x36, KEY_COMMA}, {0x37, KEY_DOT}, {0x38, KEY_SLASH}, {0x39, KEY_CAPSLOCK},
-            {0x3A, KEY_F1}, {0x3B, KEY_F2}, {0x3C, KEY_F3}, {0x3D, KEY_F4}, {0x3E, KEY_F5}, {0x3F, KEY_F6},
-            {0x40, KEY_F7}, {0x41, KEY_F8}, {0x42, KEY_F9}, {0x43, KEY_F10}, {0x44, KEY_F11}, {0x45, KEY_F12},
-            {0x46, KEY_SYSRQ}, {0x47, KEY_SCROLLLOCK}, {0x48, KEY_PAUSE}, {0x49, KEY_INSERT}, {0x4A, KEY_HOME},
-            {0x4B, KEY_PAGEUP}, {0x4C, KEY_DELETE}, {0x4D, KEY_END}, {0x4E, KEY_PAGEDOWN}, {0x4F, KEY_RIGHT},
-            {0x50, KEY_LEFT}, {0x51, KEY_DOWN}, {0x52, KEY_UP}, {0x53, KEY_NUMLOCK}, {0x54, KEY_KPSLASH},
-            {0x55, KEY_KPASTERISK}, {0x56, KEY_KPMINUS}, {0x57, KEY_KPPLUS}, {0x58, KEY_KPENTER},
-            {0x59, KEY_KP1}, {0x5A, KEY_KP2}, {0x5B, KEY_KP3}, {0x5C, KEY_KP4}, {0x5D, KEY_KP5},
-            {0x5E, KEY_KP6}, {0x5F, KEY_KP7}, {0x60, KEY_KP8}, {0x61, KEY_KP9}, {0x62, KEY_KP0},
-            {0x63, KEY_KPDOT}, {0x64, KEY_102ND}, {0x65, KEY_COMPOSE}, {0x66, KEY_POWER}, {0x67, KEY_KPEQUAL},
-            {0x68, KEY_F13}, {0x69, KEY_F14}, {0x6A, KEY_F15}, {0x6B, KEY_F16}, {0x6C, KEY_F17},
-            {0x6D, KEY_F18}, {0x6E, KEY_F19}, {0x6F, KEY_F20}, {0x70, KEY_F21}, {0x71, KEY_F22},
-            {0x72, KEY_F23}, {0x73, KEY_F24}, {0x85, KEY_KPCOMMA}, {0x87, KEY_RO},
-            {0x88, KEY_KATAKANAHIRAGANA}, {0x89, KEY_YEN}, {0x8A, KEY_HENKAN}, {0x8B, KEY_MUHENKAN},
-            {0x90, KEY_HANGEUL}, {0x91, KEY_HANJA}, {0xE0, KEY_LEFTCTRL}, {0xE1, KEY_LEFTSHIFT},
-            {0xE2, KEY_LEFTALT}, {0xE3, KEY_LEFTMETA}, {0xE4, KEY_RIGHTCTRL}, {0xE5, KEY_RIGHTSHIFT},
-            {0xE6, KEY_RIGHTALT}, {0xE7, KEY_RIGHTMETA},
-        };
-        QCOMPARE(std::size(kernel), namedKeyboardUsages().size());
-        for (const auto& [usage, key] : kernel) {
+        for (const auto& [usage, key] : kKernel) {
             // Where two usages share a key, the key reports the lower one.
             int expected = usage;
-            for (const auto& [other, otherKey] : kernel)
+            for (const auto& [other, otherKey] : kKernel)
                 if (otherKey == key && other < expected)
                     expected = other;
             QVERIFY2(evdev::usageForKey(key) == expected,
@@ -418,7 +388,6 @@ private slots:
         QCOMPARE(int(evdev::buttonForCode(BTN_RIGHT)), 0xF1);
         QCOMPARE(int(evdev::buttonForCode(BTN_MIDDLE)), 0xF2);
     }
-#endif
 };
 
 QTEST_GUILESS_MAIN(TestInputHooks)

@@ -291,96 +291,56 @@ private slots:
     void init() { pacing::setTimeScale(0.0); }
     void cleanupTestCase() { pacing::setTimeScale(1.0); }
 
-    void everyTransferFailsOnceInTurn_data();
-    void everyTransferFailsOnceInTurn();
-    void mouseStopsAnswering_data();
-    void mouseStopsAnswering();
+    void faultDuringSequence_data();
+    void faultDuringSequence();
     void bulkInputStopsComing();
-    void unplug_data();
-    void unplug();
     void unplugDuringNotificationLoop();
     void badAnswers_data();
     void badAnswers();
     void shortBulkReportsFailTheRead();
 };
 
-void TstDeviceFaults::everyTransferFailsOnceInTurn_data()
+enum FaultKind { FailOnce, Silent, Unplug };
+
+void TstDeviceFaults::faultDuringSequence_data()
 {
     pacing::setTimeScale(0.0);
     QTest::addColumn<int>("id");
-    QTest::addColumn<int>("failAt");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("at");   // the transfer that fails / from which the mouse is silent / unplugged after
     for (int id : {Connect553, ConnectGun560, KeyGun553, KeyGun560, DpiGun560, Macro553}) {
         const int n = transferCount(baselineOf(id).steps);
         for (int k = 0; k < n; ++k)
-            QTest::addRow("%s, transfer %d of %d", kSequences[id].name, k, n) << id << k;
+            QTest::addRow("%s, transfer %d of %d fails", kSequences[id].name, k, n) << id << int(FailOnce) << k;
     }
+    // Silent: every point of the short connection; in the long one each kind of
+    // transfer of the first block read, a later block's middle and the very last report.
+    for (int k : {0, 1, 2, 3, 4})
+        QTest::addRow("553 connect, silent from transfer %d", k) << int(Connect553) << int(Silent) << k;
+    for (int k : {1, 3, 4, 5, 6, 7, 8, 10, 19, 34})
+        QTest::addRow("560 gun connect, silent from transfer %d", k) << int(ConnectGun560) << int(Silent) << k;
+    for (int id : {Macro553, Macro560, Key560, Profile560})
+        for (int k : {1, 3})
+            QTest::addRow("%s, unplugged after %d transfers", kSequences[id].name, k) << id << int(Unplug) << k;
+    QTest::newRow("553 gun key matrix, unplugged at the second matrix") << int(KeyGun553) << int(Unplug) << 4;
+    QTest::newRow("560 gun key matrix, unplugged at the third matrix") << int(KeyGun560) << int(Unplug) << 12;
+    // The connection reads profile blocks: 00 (2 transfers), 81 (2), 01 (1), then 8C blocks of 6:
+    // unplugged with block 0 sent, answered, two reports in; block 2, three reports; block 4, last pending.
+    for (int k : {6, 7, 9, 5 + 12 + 5, 5 + 24 + 5})
+        QTest::addRow("560 gun connect, unplugged after %d transfers", k) << int(ConnectGun560) << int(Unplug) << k;
 }
 
-void TstDeviceFaults::everyTransferFailsOnceInTurn()
+// After a transfer failing once, a mouse falling silent or pulled out part-way: the
+// failed command stops there, the rest goes out as the program's sequence prescribes
+// and nothing else; half an upload never reaches the mouse's memory; the view's blocks
+// and the settings files hold what they should; the window kept turning; and the next
+// detection connects again without repeating what was interrupted.
+void TstDeviceFaults::faultDuringSequence()
 {
     QFETCH(int, id);
-    QFETCH(int, failAt);
-    const Sequence& seq = kSequences[id];
-    const Baseline& base = baselineOf(id);
-    DebugLines debug;
-    AppRig rig({seq.family, seq.isGun});
-    QVERIFY(prepare(rig, seq));
-    const auto blocksBefore = rig.view()->profileBlocks;
-
-    rig.mouse->failTransfers(1, failAt);
-    LoopWatch watch;
-    watch.start();
-    seq.run(rig);
-    watch.stop();
-    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
-
-    // The failed command stops there; every other command of the sequence is still
-    // attempted once; nothing else goes out.
-    const QList<Step> expected = expectedAfterFailure(base.steps, failAt);
-    const QList<Step> got = rig.steps(true);
-    QCOMPARE(describe(got), describe(expected));
-    QCOMPARE(got, expected);
-    QVERIFY(rig.link().linkFree);
-
-    QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
-    verifyBlocks(rig, base, expected, blocksBefore);
-    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
-    QCOMPARE(rig.writtenOutsideModules(), QStringList());
-
-    if (seq.isConnect) {
-        const bool challengeFailed = commandOpcode(splitCommands(expected).first()) == 0x00
-            && !completed(splitCommands(expected).first());
-        QCOMPARE(rig.window->deviceConnected, !challengeFailed);
-        QCOMPARE(debug.count(QStringLiteral("Device DisConnect")), challengeFailed ? 1 : 0);
-    }
-    // The link is not left stuck: the next detection connects.
-    rig.quietListener();
-    rig.mark();
-    rig.window->checkDevice();
-    QVERIFY(rig.window->deviceConnected);
-    QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, seq.isGun));
-}
-
-void TstDeviceFaults::mouseStopsAnswering_data()
-{
-    pacing::setTimeScale(0.0);
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("silentFrom");
-    // Every point of the short connection; in the long one each kind of transfer of
-    // the first block read, a later block's middle and the very last report.
-    const QMap<int, QList<int>> points{{Connect553, {0, 1, 2, 3, 4}},
-                                       {ConnectGun560, {1, 3, 4, 5, 6, 7, 8, 10, 19, 34}}};
-    for (auto it = points.cbegin(); it != points.cend(); ++it) {
-        const int n = transferCount(baselineOf(it.key()).steps);
-        for (int k : it.value())
-            QTest::addRow("%s, from transfer %d of %d", kSequences[it.key()].name, k, n) << it.key() << k;
-    }
-}
-
-void TstDeviceFaults::mouseStopsAnswering()
-{
-    QFETCH(int, id);
-    QFETCH(int, silentFrom);
+    QFETCH(int, kind);
+    QFETCH(int, at);
+    pacing::setTimeScale(kind == Unplug ? 0.05 : 0.0);
     const Sequence& seq = kSequences[id];
     const Baseline& base = baselineOf(id);
     DebugLines debug;
@@ -388,30 +348,62 @@ void TstDeviceFaults::mouseStopsAnswering()
     QVERIFY(prepare(rig, seq));
     const auto blocksBefore = rig.view()->profileBlocks;
     VirtualMouse* mouse = rig.mouse.get();
-    rig.faults->atTransfer(silentFrom, [mouse] { mouse->setSilent(true); });
+    if (kind == FailOnce)
+        mouse->failTransfers(1, at);
+    else if (kind == Silent)
+        rig.faults->atTransfer(at, [mouse] { mouse->setSilent(true); });
+    else
+        mouse->unplugAfterTransfers(at);
 
     LoopWatch watch;
     watch.start();
     seq.run(rig);
     watch.stop();
     QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
-    // At most one bulk read waits its time-out: the rest fail on their feature answer.
-    QVERIFY2(watch.elapsed() <= kMaxStallMs, qPrintable(QString::number(watch.elapsed())));
+    // Silent: at most one bulk read waits its time-out, the rest fail on their feature answer.
+    if (kind == Silent)
+        QVERIFY2(watch.elapsed() <= kMaxStallMs, qPrintable(QString::number(watch.elapsed())));
+    if (kind == Unplug && at >= 2 && !seq.isConnect)
+        QVERIFY(watch.ticks > 0);   // the pauses after the reports kept the window going
 
-    const QList<Step> expected = expectedAfterSilence(base.steps, silentFrom);
+    const QList<Step> expected = kind == FailOnce ? expectedAfterFailure(base.steps, at)
+                               : kind == Silent   ? expectedAfterSilence(base.steps, at)
+                                                  : expectedAfterUnplug(base.steps, at);
     QCOMPARE(describe(rig.steps(true)), describe(expected));
     QCOMPARE(rig.steps(true), expected);
-    QVERIFY(rig.link().linkFree);
     QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
-    verifyBlocks(rig, base, expected, blocksBefore);
+    if (kind != Unplug || seq.isConnect)
+        verifyBlocks(rig, base, expected, blocksBefore);
+    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+    if (kind != Unplug)
+        QVERIFY(rig.link().linkFree);
+    if (seq.isConnect && kind == FailOnce) {
+        const QList<Step> first = splitCommands(expected).first();
+        const bool challengeFailed = commandOpcode(first) == 0x00 && !completed(first);
+        QCOMPARE(rig.window->deviceConnected, !challengeFailed);
+        QCOMPARE(debug.count(QStringLiteral("Device DisConnect")), challengeFailed ? 1 : 0);
+    }
+
+    if (kind == Unplug) {
+        QVERIFY(!seq.isConnect || rig.window->deviceConnected);
+        QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
+        QTRY_VERIFY(!rig.view()->isEnabled());
+        QVERIFY(!rig.link().listening);
+        mouse->plug();
+        rig.mark();
+        QVERIFY(rig.detectsAgain(debug));
+        if (seq.isConnect)
+            QVERIFY(rig.view()->profileBlocks == base.blocksAfter);
+    } else {
+        mouse->setSilent(false);
+        rig.quietListener();
+        rig.mark();
+        rig.window->checkDevice();
+        QVERIFY(rig.window->deviceConnected);
+    }
+    QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, seq.isGun));
     QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
-
-    // Answering again, it is connected by the next detection.
-    rig.mouse->setSilent(false);
-    rig.quietListener();
-    rig.window->checkDevice();
-    QVERIFY(rig.window->deviceConnected);
 }
 
 // Feature answers come, bulk input never does: five profile-block reads that each
@@ -439,69 +431,6 @@ void TstDeviceFaults::bulkInputStopsComing()
                  QStringLiteral("OPEN SET_FEATURE:8c 0%1 GET_FEATURE READ! CLOSE").arg(b));
     for (const auto& block : rig.view()->profileBlocks)
         QVERIFY(block == (std::array<uchar, 128>{}));
-    QCOMPARE(rig.writtenOutsideModules(), QStringList());
-}
-
-void TstDeviceFaults::unplug_data()
-{
-    pacing::setTimeScale(0.0);
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("after");   // transfers that still went through
-    for (int id : {Macro553, Macro560, Key560, Profile560})
-        for (int k : {1, 3})
-            QTest::addRow("%s, after %d transfers", kSequences[id].name, k) << id << k;
-    QTest::addRow("553 gun key matrix, second matrix") << int(KeyGun553) << 4;
-    QTest::addRow("560 gun key matrix, third matrix") << int(KeyGun560) << 12;
-    // The connection reads profile blocks: 00 (2 transfers), 81 (2), 01 (1), then 8C blocks of 6.
-    QTest::newRow("profile read, block 0 sent") << int(ConnectGun560) << 6;
-    QTest::newRow("profile read, block 0 answered") << int(ConnectGun560) << 7;
-    QTest::newRow("profile read, block 0, two reports") << int(ConnectGun560) << 9;
-    QTest::newRow("profile read, block 2, three reports") << int(ConnectGun560) << 5 + 12 + 5;
-    QTest::newRow("profile read, block 4, last report pending") << int(ConnectGun560) << 5 + 24 + 5;
-}
-
-// Pulled out part-way: nothing after the failed transfer but one failed open, half
-// an upload never reaches the mouse's memory, the removal is seen, and the next
-// device change connects again without repeating what was interrupted.
-void TstDeviceFaults::unplug()
-{
-    QFETCH(int, id);
-    QFETCH(int, after);
-    pacing::setTimeScale(0.05);
-    const Sequence& seq = kSequences[id];
-    const Baseline& base = baselineOf(id);
-    DebugLines debug;
-    AppRig rig({seq.family, seq.isGun});
-    QVERIFY(prepare(rig, seq));
-    rig.mouse->unplugAfterTransfers(after);
-    LoopWatch watch;
-    watch.start();
-    seq.run(rig);
-    watch.stop();
-    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
-    if (after >= 2 && !seq.isConnect)
-        QVERIFY(watch.ticks > 0);   // the pauses after the reports kept the window going
-
-    const QList<Step> expected = expectedAfterUnplug(base.steps, after);
-    QCOMPARE(describe(rig.steps(true)), describe(expected));
-    QCOMPARE(rig.steps(true), expected);
-    QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
-    if (seq.isConnect) {
-        QVERIFY(rig.window->deviceConnected);
-        verifyBlocks(rig, base, expected, {});
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
-    QTRY_VERIFY(!rig.view()->isEnabled());
-    QVERIFY(!rig.link().listening);
-    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
-
-    rig.mouse->plug();
-    rig.mark();
-    QVERIFY(rig.detectsAgain(debug));
-    QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, seq.isGun));
-    if (seq.isConnect)
-        QVERIFY(rig.view()->profileBlocks == base.blocksAfter);
-    QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
 }
 

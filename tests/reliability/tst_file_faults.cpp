@@ -45,19 +45,14 @@ private:
 
 // No file of this process may grow past zero bytes while it lives: every write
 // fails as on a full disk (RLIMIT_FSIZE, no privilege needed).
-class FileSizeLimit
-{
-public:
+struct FileSizeLimit {
     FileSizeLimit()
     {
         getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit none = saved;
-        none.rlim_cur = 0;
+        const rlimit none{0, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &none);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
     rlimit saved{};
 };
 
@@ -188,13 +183,6 @@ bool written(int op)
     }
 }
 
-void flushAll(myQQuickView& view)
-{
-    view.globalSettings->sync();
-    for (QSettings* s : view.profileSettings)
-        s->sync();
-}
-
 } // namespace
 
 class TstFileFaults : public QObject
@@ -279,18 +267,11 @@ void TstFileFaults::failedWriteKeepsEverything()
     const QByteArray target = readFileBytes(targetOf(op));
     debug.clear();
     {
-        std::unique_ptr<ReadOnlyFolder> readOnly;
-        std::unique_ptr<FullDisk> disk;
-        std::unique_ptr<FileSizeLimit> limit;
-        if (fault == ReadOnly) {
-            readOnly = std::make_unique<ReadOnlyFolder>(folder);
-            if (readOnly->how.isEmpty())
-                QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
-        }
-        if (fault == RoomFor0 || fault == RoomFor100)
-            disk = std::make_unique<FullDisk>(fault == RoomFor0 ? 0 : 100);
-        if (fault == FileSize)
-            limit = std::make_unique<FileSizeLimit>();
+        const auto readOnly = fault == ReadOnly ? std::make_unique<ReadOnlyFolder>(folder) : nullptr;
+        if (readOnly && readOnly->how.isEmpty())
+            QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
+        const auto disk = fault == RoomFor0 || fault == RoomFor100 ? std::make_unique<FullDisk>(fault == RoomFor0 ? 0 : 100) : nullptr;
+        auto limit = fault == FileSize ? std::make_unique<FileSizeLimit>() : nullptr;
         run(view, op);
         limit.reset();
         QCOMPARE(readFileBytes(targetOf(op)), target);
@@ -302,7 +283,9 @@ void TstFileFaults::failedWriteKeepsEverything()
     QCOMPARE(view.getData(QStringLiteral("mouse/scrollRate"), false), QVariant(9));
     if (op == ResetApconfig)
         view.setGlobalData(QStringLiteral("mouse/keyCount"), 6);   // the kept handle still writes
-    flushAll(view);
+    view.globalSettings->sync();
+    for (QSettings* s : view.profileSettings)
+        s->sync();
     if (isKeptEdit(op)) {
         QVERIFY(written(op));
     } else if (op == ResetApconfig) {
