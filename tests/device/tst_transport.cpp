@@ -59,7 +59,6 @@ private slots:
     void detect();
     void challengeIsScrambledAndEchoed();
     void heldLinkDefersTheCheck();
-    void failedTransferFailsTheCheck();
     void currentRecordGuardsEveryTransfer();
 };
 
@@ -316,19 +315,6 @@ void TstTransport::heldLinkDefersTheCheck()
     QCOMPARE(detection::detect(link, kTable), detection::kLinkBusy);
     QVERIFY(rig.steps().isEmpty());
     QVERIFY(!link.linkFree);
-}
-
-void TstTransport::failedTransferFailsTheCheck()
-{
-    for (int after = 0; after < 2; ++after) {   // the block send, then the answer read
-        MouseRig rig;
-        Hid_Thread link;
-        rig.mouse->failTransfers(1, after);
-        QCOMPARE(detection::detect(link, kTable), -1);
-        QVERIFY(link.linkFree);
-        QCOMPARE(countOf(rig.steps(), "CLOSE"), countOf(rig.steps(), "OPEN"));
-        QCOMPARE(detection::detect(link, kTable), 0);   // the mouse is fine again
-    }
 }
 
 void TstTransport::currentRecordGuardsEveryTransfer()

@@ -449,6 +449,8 @@ void TstDeviceFaults::unplugDuringNotificationLoop()
     rig.mouse->unplug();
     QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
     QTRY_VERIFY(!rig.view()->isEnabled());
+    QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
+    QVERIFY(rig.window->deviceConnected);   // until the next detection
     // Commands the scene still sends fail at once: one failed open, then nothing.
     rig.mark();
     rig.view()->mouseSetReportRate(2);
@@ -464,6 +466,7 @@ void TstDeviceFaults::unplugDuringNotificationLoop()
     rig.mark();
     QVERIFY(rig.detectsAgain(debug));
     QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(Family::F553, false));
+    QCOMPARE(rig.link().deviceTable[0]->notifyPath, QString::fromLatin1(VirtualMouse::kNotifyPath));
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
 }
 
