@@ -1,7 +1,6 @@
 // Device changes that reach the window while a command or a sequence of commands
 // runs, with the protocol's real pauses: detection waits until the link is free,
-// the command ends whole on the wire, and the mouse stays connected. And the
-// virtual mouse's DPI notifications, which wait for the host's option bit.
+// the command ends whole on the wire, and the mouse stays connected.
 #include "rig.h"
 
 #include "app/widget.h"
@@ -106,35 +105,6 @@ private slots:
         QVERIFY(!debug.any(QStringLiteral("cmd Failed")));
         QVERIFY(rig.link().linkFree);
         QVERIFY(!rig.link().busy());
-    }
-
-    void dpiNotificationWaitsForTheOptionBit_data()
-    {
-        QTest::addColumn<Family>("family");
-        QTest::addColumn<QByteArray>("setOption");   // the host sets the notification bit
-        QTest::newRow("553") << Family::F553 << blockHex("03 05 10 00 42");
-        QTest::newRow("560") << Family::F560 << blockHex("01 0d 10");
-    }
-
-    void dpiNotificationWaitsForTheOptionBit()
-    {
-        QFETCH(Family, family);
-        QFETCH(QByteArray, setOption);
-        MouseRig rig({family});
-        RawHost host(*rig.mouse);
-        HidDevice* notify = rig.mouse->open(VirtualMouse::kNotifyPath);
-        QVERIFY(notify);
-        std::array<uint8_t, 4> report{};
-        rig.mouse->pressDpiButton(3);
-        QCOMPARE(rig.mouse->readTimeout(notify, report.data(), report.size(), 200), 0);
-
-        protocol::Block option{};
-        std::copy(setOption.begin(), setOption.end(), option.begin());
-        QCOMPARE(host.send(option), int(protocol::kFeatureReportSize));
-        rig.mouse->pressDpiButton(4);
-        QCOMPARE(rig.mouse->readTimeout(notify, report.data(), report.size(), 2000), 4);
-        QCOMPARE(report, (std::array<uint8_t, 4>{6, 7, 0, 4}));   // stage 3 never came
-        rig.mouse->close(notify);
     }
 };
 

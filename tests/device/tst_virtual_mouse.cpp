@@ -1,6 +1,7 @@
 // The virtual mouse where a lax emulator would let the device tests pass falsely:
 // blocks it must ignore change nothing, a malformed payload report is dropped, and
-// a notification read waits its time-out and wakes on a report or an unplug.
+// a DPI press is reported only after the host's option bit; a notification read
+// waits its time-out and wakes on a report or an unplug.
 #include "rig.h"
 
 #include "device/commands/opcodes.h"
@@ -19,6 +20,7 @@ class TestVirtualMouse : public QObject
 private slots:
     void ignoredBlocksChangeNothing();
     void malformedPayloadReportIsDropped();
+    void notificationReadWaitsAndWakes_data();
     void notificationReadWaitsAndWakes();
 };
 
@@ -72,29 +74,44 @@ void TestVirtualMouse::malformedPayloadReportIsDropped()
     QCOMPARE(rig.state().reportRate[0], uint8_t(2));
 }
 
+void TestVirtualMouse::notificationReadWaitsAndWakes_data()
+{
+    QTest::addColumn<Family>("family");
+    QTest::addColumn<QByteArray>("setOption");   // the host sets the notification bit
+    QTest::newRow("553") << Family::F553 << blockHex("03 05 10 00 42");
+    QTest::newRow("560") << Family::F560 << blockHex("01 0d 10");
+}
+
+// A press is reported only once the host has set the option bit; until then a read
+// waits its whole time-out. A press or an unplug from another thread wakes it.
 void TestVirtualMouse::notificationReadWaitsAndWakes()
 {
-    MouseRig rig({Family::F560});
+    QFETCH(Family, family);
+    QFETCH(QByteArray, setOption);
+    MouseRig rig({family});
     VirtualMouse& mouse = *rig.mouse;
-    QCOMPARE(RawHost(mouse).send(blockOf(op560::kSetKeyboardOption, {0x08})), 9);   // notify DPI switches
     HidDevice* n = mouse.open(VirtualMouse::kNotifyPath);
     QVERIFY(n);
     uint8_t r[8] = {0};
+    mouse.pressDpiButton(2);
     QElapsedTimer t;
     t.start();
-    QCOMPARE(mouse.readTimeout(n, r, 4, 150), 0);   // nothing to hear: the whole time-out
+    QCOMPARE(mouse.readTimeout(n, r, 4, 150), 0);
     QVERIFY(t.elapsed() >= 150);
+    protocol::Block option{};
+    std::copy(setOption.begin(), setOption.end(), option.begin());
+    QCOMPARE(RawHost(mouse).send(option), 9);
 
     std::thread hand([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         mouse.pressDpiButton(3);
     });
     t.restart();
-    QCOMPARE(mouse.readTimeout(n, r, 8, 20000), 4);   // a press from another thread ends the wait
+    QCOMPARE(mouse.readTimeout(n, r, 8, 20000), 4);
     hand.join();
     QVERIFY(t.elapsed() < 10000);   // hang guard: woken, not timed out
-    QCOMPARE(std::vector<uint8_t>(r, r + 4), (std::vector<uint8_t>{0x06, 0x07, 0x00, 0x03}));
-    QCOMPARE(rig.state().dpiStage[1], uint8_t(3));   // the current profile's stage
+    QCOMPARE(std::vector<uint8_t>(r, r + 4), (std::vector<uint8_t>{0x06, 0x07, 0x00, 0x03}));   // stage 2 never came
+    QCOMPARE(rig.state().dpiStage[family == Family::F553 ? 0 : 1], uint8_t(3));   // 560: the current profile's
     mouse.sendNotification({0x06, 0x07, 0x00, 0x09, 0x55});
     QCOMPARE(mouse.readTimeout(n, r, 4, 100), 4);   // passed on as it is, cut to the reader's room
     QCOMPARE(r[3], uint8_t(9));
@@ -104,7 +121,7 @@ void TestVirtualMouse::notificationReadWaitsAndWakes()
         mouse.unplug();
     });
     t.restart();
-    QCOMPARE(mouse.readTimeout(n, r, 4, 20000), -1);   // unplugging wakes a blocked reader
+    QCOMPARE(mouse.readTimeout(n, r, 4, 20000), -1);
     pull.join();
     QVERIFY(t.elapsed() < 10000);
     mouse.close(n);
