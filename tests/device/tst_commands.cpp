@@ -141,6 +141,8 @@ const QList<Row>& rows()
     return all;
 }
 
+enum Refusal { HeldLink, SilentMouse, NoBuffer };
+
 // Nothing written into the caller's arguments.
 bool sameArgs(const Args& a, const Args& presets)
 {
@@ -157,12 +159,10 @@ private slots:
     void cleanupTestCase() { pacing::setTimeScale(1.0); }
     void wireAndState_data();
     void wireAndState();
-    void heldLinkSendsNothing();
-    void silentMouseHandsBackPresets();
-    void missingBuffersSendNothing();
+    void refusedCommandsChangeNothing_data();
+    void refusedCommandsChangeNothing();
     void repetitionWithRecoilSendsFirstBlockOnly();
-    void failedBlockDoesNotEndRepetition();
-    void repetitionKeepsTheLink();
+    void repetitionKeepsTheLinkPastAFailedBlock();
 };
 
 void TestCommands::wireAndState_data()
@@ -203,63 +203,49 @@ void TestCommands::wireAndState()
     }
 }
 
-void TestCommands::heldLinkSendsNothing()
+void TestCommands::refusedCommandsChangeNothing_data()
 {
-    for (Family family : {Family::F553, Family::F560}) {
-        LinkRig rig({family});
-        for (const Row& row : rows()) {
-            if (row.family != family)
-                continue;
-            rig.link->linkFree = false;   // another command holds the link throughout
-            rig.mark();
-            Args args;
-            const Args presets;
-            DebugLines debug;
-            QVERIFY2(!row.run(*rig.link, args), row.failLine);
+    QTest::addColumn<Family>("family");
+    QTest::addColumn<int>("refusal");
+    const char* const names[] = {"held link", "silent mouse", "missing buffer"};
+    for (Family f : {Family::F553, Family::F560})
+        for (int r : {HeldLink, SilentMouse, NoBuffer})
+            QTest::addRow("%s, %s", f == Family::F553 ? "553" : "560", names[r]) << f << r;
+}
+
+// A held link sends nothing and says so in the command's debug line; a missing buffer
+// sends nothing; a silent mouse answers no query. The caller's arguments keep their
+// presets and the mouse keeps its state.
+void TestCommands::refusedCommandsChangeNothing()
+{
+    QFETCH(Family, family);
+    QFETCH(int, refusal);
+    LinkRig rig({family});
+    rig.mouse->setSilent(refusal == SilentMouse);
+    for (const Row& row : rows()) {
+        if (row.family != family || (refusal == SilentMouse && row.gets == 0) || (refusal == NoBuffer && !row.takesBuffer))
+            continue;
+        rig.link->linkFree = refusal != HeldLink;   // another command holds the link throughout
+        rig.mark();
+        Args args;
+        args.noBuffer = refusal == NoBuffer;
+        Args presets;
+        // The challenge hands back zeros, not the challenge: the check cannot pass by silence.
+        if (refusal == SilentMouse && row.blocks.first()[0] == 0)
+            presets.v = {0, 0, 0, 0};
+        DebugLines debug;
+        QVERIFY2(!row.run(*rig.link, args), row.failLine);
+        if (refusal == HeldLink)
             QCOMPARE(debug.lines(), QStringList{QLatin1String(row.failLine)});
+        if (refusal != SilentMouse)
             QVERIFY2(rig.entries().isEmpty(), row.failLine);
-            QVERIFY2(sameArgs(args, presets), row.failLine);
-        }
-        QVERIFY(rig.state() == FirmwareState::factory());
+        QVERIFY2(sameArgs(args, presets), row.failLine);
+        QCOMPARE(rig.link->linkFree, refusal != HeldLink);
     }
-}
-
-void TestCommands::silentMouseHandsBackPresets()
-{
-    for (Family family : {Family::F553, Family::F560}) {
-        LinkRig rig({family});
-        rig.mouse->setSilent(true);
-        for (const Row& row : rows()) {
-            if (row.family != family || row.gets == 0)
-                continue;
-            Args args;
-            Args presets;
-            // The challenge hands back zeros, not the challenge: the check cannot pass by silence.
-            if (row.blocks.first()[0] == 0)
-                presets.v = {0, 0, 0, 0};
-            QVERIFY(!row.run(*rig.link, args));
-            QVERIFY2(sameArgs(args, presets), row.failLine);
-            QVERIFY(rig.link->linkFree);
-        }
+    if (refusal == SilentMouse)
         QVERIFY(!rig.link->chkDeviceIsEnCode(0));
-    }
-}
-
-void TestCommands::missingBuffersSendNothing()
-{
-    for (Family family : {Family::F553, Family::F560}) {
-        LinkRig rig({family});
-        for (const Row& row : rows()) {
-            if (!row.takesBuffer)
-                continue;
-            Args args;
-            args.noBuffer = true;
-            rig.mark();
-            QVERIFY2(!row.run(*rig.link, args), row.failLine);
-            QVERIFY2(rig.entries().isEmpty(), row.failLine);
-            QVERIFY(rig.link->linkFree);
-        }
-    }
+    else
+        QVERIFY(rig.state() == FirmwareState::factory());
 }
 
 void TestCommands::repetitionWithRecoilSendsFirstBlockOnly()
@@ -273,30 +259,24 @@ void TestCommands::repetitionWithRecoilSendsFirstBlockOnly()
     QCOMPARE(rig.state().dpiStage, (std::array<uint8_t, 5>{3, 5, 3, 3, 3}));
 }
 
-void TestCommands::failedBlockDoesNotEndRepetition()
+// Event processing between the blocks must never find the link free, not even after
+// a failed block: a command run there would rebuild the block the next transfer sends.
+// A failed block does not end the repetition.
+void TestCommands::repetitionKeepsTheLinkPastAFailedBlock()
 {
     LinkRig rig({Family::F560});
-    rig.mouse->failTransfers(1, 1);   // the second block's feature report fails
-    QVERIFY(!rig.link->hid560_03H_SetReportRate(8));
-    QCOMPARE(rig.blocks(), perProfile("03", "08"));
-    QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 8, 4, 8, 8}));
-    QVERIFY(rig.link->linkFree);
-}
-
-void TestCommands::repetitionKeepsTheLink()
-{
-    LinkRig rig({Family::F560});
-    // Event processing between the blocks must never find the link free: a command
-    // run there would rebuild the block the next transfer sends.
     bool sawFree = false;
     QTimer probe;
     probe.setInterval(0);
     QObject::connect(&probe, &QTimer::timeout, [&] { sawFree = sawFree || rig.link->linkFree; });
     probe.start();
-    QVERIFY(rig.link->hid560_04H_SetCurrentDPI(6));
+    rig.mouse->failTransfers(1, 1);   // the second block's feature report fails
+    QVERIFY(!rig.link->hid560_03H_SetReportRate(8));
     probe.stop();
     QVERIFY(!sawFree);
-    QCOMPARE(rig.blocks().size(), 4);
+    QCOMPARE(rig.blocks(), perProfile("03", "08"));
+    QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 8, 4, 8, 8}));
+    QVERIFY(rig.link->linkFree);
 }
 
 QTEST_MAIN(TestCommands)
