@@ -18,7 +18,7 @@ TestCase {
 
     // [opcode, block, payload without the reports' zero padding] of each command since the mark.
     function sent() {
-        return wireLog.commands().map(function (c) { return [c.opcode, c.block, c.payload.replace(/( 00)+$/, "")] })
+        return rigProbe.commands().map(function (c) { return [c.opcode, c.block, c.payload.replace(/( 00)+$/, "")] })
     }
     function mouseKey(text, key) {
         return text.split("\n").filter(function (l) { return l.indexOf(key + "=") === 0 }).join()
@@ -36,14 +36,14 @@ TestCase {
     }
     function test_reportRate(d) {
         var list = findChild(rate, "rateList")
-        wireLog.mark()
+        rigProbe.mark()
         mouseClick(list)
         tryCompare(list, "sliding", false)
         mouseClick(list, list.width / 2, list.height * (d.row + 1) + 12)
-        tryVerify(function () { return wireLog.commands().length > 0 })
+        tryVerify(function () { return rigProbe.commands().length > 0 })
         compare(Number(ui_View.getData("mouse/reportRate", false)), d.row)
         compare(sent(), [[1, d.block, ""]])
-        compare(virtualMouse.state().reportRate, d.code)
+        compare(rigProbe.mouseState().reportRate, d.code)
     }
 
     // A save sends the DPI set, then the stage colours (palette indices; orange is 7),
@@ -52,7 +52,7 @@ TestCase {
         mouseClick(findChild(dpi, "stageBlock0"))
         mouseClick(findChild(dpi, "paletteColor7"))
         verify(dpi.isSave)
-        wireLog.mark()
+        rigProbe.mark()
         dpi.saveData(true)
         verify(!dpi.isSave)
         var lightColors = "ff 00 00 00 ff 00 00 00 ff ff 00 ff 00 ff ff ff 7f 00 60 00 ff ff ff ff"
@@ -71,12 +71,12 @@ TestCase {
         light.chooseMode(3)
         dpi.saveData(false)
         light.saveData(false, 0)
-        var edited = installFiles.text("modules/setting/p1.bin")
+        var edited = rigProbe.fileText("modules/setting/p1.bin")
         compare(mouseKey(edited, "dpiValueArray"), "dpiValueArray=6000, 1000, 1500, 2000, 3000, 4000, 5000, 6000")
         compare(mouseKey(edited, "lightValue"), "lightValue=3, 0, 0")
 
         ui_View.resetProfile(0)
-        wireLog.mark()
+        rigProbe.mark()
         rate.init(true, false)
         dpi.init(true, false)
         light.init(true, false)
@@ -85,8 +85,8 @@ TestCase {
         compare(wire[1], [0x11, "11 04 08 00 00 00 00 e2", "04 09 0e 13 80 80 80 80"])
         compare(wire[2][2], "00 01 02 03")
         compare(wire[wire.length - 1], [0x0d, "0d 01 ff 00 00 00 00 f2", ""])
-        var file = installFiles.text("modules/setting/p1.bin")
-        var factory = installFiles.text("modules/setting/pD.bin")
+        var file = rigProbe.fileText("modules/setting/p1.bin")
+        var factory = rigProbe.fileText("modules/setting/pD.bin")
         var keys = ["reportRate", "currentDpiCount", "dpiValueArray", "dpiColorValue", "lightValue", "colorValue"]
         for (var i = 0; i < keys.length; ++i)
             compare(mouseKey(file, keys[i]), mouseKey(factory, keys[i]))

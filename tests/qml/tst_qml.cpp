@@ -1,7 +1,7 @@
 // Runs every tests/qml/tst_*.qml (Qt Quick Test) with the host's objects published:
 // ui_View is a real view on the virtual mouse in a scratch installation, hid its
-// link, ui_Ctl a window control; wireLog reads back what went over the wire,
-// virtualMouse what the mouse now keeps. Every file dialog of the view is cancelled.
+// link, ui_Ctl a window control, rigProbe reads the rig back. Every file dialog of
+// the view is cancelled.
 #include "rig.h"
 #include "platform/pointer_settings.h"
 #include "ui_host/ui_controler.h"
@@ -16,14 +16,16 @@ namespace {
 
 QString hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
 
-// The commands sent since mark(), decoded: one {opcode, block, payload} per command,
-// bytes as spaced lower-case hex.
-class WireLogReader : public QObject
+// The rig as the scene tests read it back: the commands sent since mark(), decoded
+// ({opcode, block, payload}, bytes as spaced lower-case hex), what the virtual mouse
+// keeps (the fields the pages change) and the installation's files as on disk.
+class RigProbe : public QObject
 {
     Q_OBJECT
 public:
-    explicit WireLogReader(MouseRig& rig) : rig(rig) {}
+    explicit RigProbe(LinkRig& rig) : rig(rig) {}
     Q_INVOKABLE void mark() { rig.mark(); }
+    Q_INVOKABLE QList<int> opcodes() const { return opcodesOf(rig.steps()); }
     Q_INVOKABLE QVariantList commands() const
     {
         QVariantList out;
@@ -35,18 +37,7 @@ public:
         }
         return out;
     }
-
-private:
-    MouseRig& rig;
-};
-
-// What the virtual mouse keeps now (the fields the pages change).
-class VirtualMouseState : public QObject
-{
-    Q_OBJECT
-public:
-    explicit VirtualMouseState(MouseRig& rig) : rig(rig) {}
-    Q_INVOKABLE QVariantMap state() const
+    Q_INVOKABLE QVariantMap mouseState() const
     {
         const FirmwareState s = rig.state();
         QVariantList guns;
@@ -54,18 +45,8 @@ public:
             guns.append(QVariant(QVariantList{int(g.times), int(g.x), int(g.y)}));
         return {{QStringLiteral("reportRate"), int(s.reportRate[0])}, {QStringLiteral("gunSlots"), guns}};
     }
-
-private:
-    MouseRig& rig;
-};
-
-// Files of the scratch installation as they are on disk, the view's settings written out first.
-class InstallFiles : public QObject
-{
-    Q_OBJECT
-public:
-    explicit InstallFiles(LinkRig& rig) : rig(rig) {}
-    Q_INVOKABLE QString text(const QString& relative) const
+    // The view's settings are written out first.
+    Q_INVOKABLE QString fileText(const QString& relative) const
     {
         for (QSettings* settings : rig.view->profileSettings)
             settings->sync();
@@ -115,25 +96,18 @@ public slots:
             window = std::make_unique<QWidget>();
             control.window = window.get();
             control.view = rig->view.get();
-            wire = std::make_unique<WireLogReader>(*rig);
-            mouse = std::make_unique<VirtualMouseState>(*rig);
-            files = std::make_unique<InstallFiles>(*rig);
+            probe = std::make_unique<RigProbe>(*rig);
         }
         QQmlContext* ctx = engine->rootContext();
         ctx->setContextProperty(QStringLiteral("ui_View"), rig->view.get());
-        ctx->setContextProperty(QStringLiteral("hid"), rig->link.get());
         ctx->setContextProperty(QStringLiteral("ui_Ctl"), &control);
-        ctx->setContextProperty(QStringLiteral("wireLog"), wire.get());
-        ctx->setContextProperty(QStringLiteral("virtualMouse"), mouse.get());
-        ctx->setContextProperty(QStringLiteral("installFiles"), files.get());
+        ctx->setContextProperty(QStringLiteral("rigProbe"), probe.get());
         ctx->setContextProperty(QStringLiteral("pointerCalls"), pointerCalls);
     }
     void cleanupTestCase()
     {
         control.view = nullptr;
-        files.reset();
-        mouse.reset();
-        wire.reset();
+        probe.reset();
         rig.reset();
     }
 
@@ -141,9 +115,7 @@ private:
     std::unique_ptr<LinkRig> rig;
     std::unique_ptr<QWidget> window;
     Ui_Controler control;
-    std::unique_ptr<WireLogReader> wire;
-    std::unique_ptr<VirtualMouseState> mouse;
-    std::unique_ptr<InstallFiles> files;
+    std::unique_ptr<RigProbe> probe;
     PointerCalls* pointerCalls = nullptr;   // owned by the view
 };
 

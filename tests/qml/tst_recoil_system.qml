@@ -2,7 +2,6 @@ import QtQuick
 import QtTest
 import "../../qml/J2"
 import "../../qml/common"
-import "TestHelpers.js" as H
 
 // The gun editor and the system page on the host's real view over the virtual mouse
 // (553 family with recoil functions).
@@ -27,17 +26,27 @@ TestCase {
         gun.visible = panel === gun
         system.visible = panel === system
     }
-
-    function test_closingUnchangedUploadsNothing() {
-        show(gun)
-        gun.open()
-        wireLog.mark()
-        gun.close()
-        compare(H.opcodes(wireLog), [])
+    // Types text into a RectInput and ends its editing as a focus loss does.
+    function endEditing(field, text) {
+        field.txtInput.forceActiveFocus()
+        field.txtInput.text = text
+        field.closeFocus()
+    }
+    function countTexts(item, text) {
+        var n = item.text === text ? 1 : 0
+        for (var i = 0; i < item.children.length; ++i)
+            n += countTexts(item.children[i], text)
+        return n
     }
 
-    // The dot only shows the pull-down; the Y field's end of editing stores it.
+    // Closed unchanged it uploads nothing. The dot only shows the pull-down; the Y field's
+    // end of editing stores it, and the close uploads the slots.
     function test_dotDragShowsYAndStoresOnEditEnd() {
+        show(gun)
+        gun.open()
+        rigProbe.mark()
+        gun.close()
+        compare(rigProbe.opcodes(), [])
         show(gun)
         gun.open()
         var before = ui_View.getGunData(gun.shownGun)
@@ -46,12 +55,12 @@ TestCase {
         mouseDrag(dot, 4, 4, 0, 200)
         compare(y.textValue, "64")
         compare(ui_View.getGunData(gun.shownGun), before)
-        H.endEditing(y, "64")
+        endEditing(y, "64")
         compare(ui_View.getGunData(gun.shownGun)[4], "64")
         verify(gun.changed)
-        wireLog.mark()
+        rigProbe.mark()
         gun.close()
-        compare(H.opcodes(wireLog), [0x83, 0x04, 0x83, 0x04, 0x83, 0x04])
+        compare(rigProbe.opcodes(), [0x83, 0x04, 0x83, 0x04, 0x83, 0x04])
     }
 
     // After a profile reset: slots 1, 2, 3 hold guns 0, 1, 2 with Y 5, 7, 8 and period 9,
@@ -59,12 +68,12 @@ TestCase {
     function test_profileReset() {
         gun.resetProfile()
         compare(ui_View.getGlobalData("mouse/selectGun").map(Number), [0, 1, 2])
-        verify(installFiles.text("modules/setting/apConfig.bin").indexOf("selectGun=0, 1, 2") >= 0)
+        verify(rigProbe.fileText("modules/setting/apConfig.bin").indexOf("selectGun=0, 1, 2") >= 0)
         var expectedY = [5, 7, 8]
         for (var i = 0; i < 3; ++i) {
             compare(ui_View.getGunData(i)[2], "9")
             compare(ui_View.getGunData(i)[4], String(expectedY[i]))
-            compare(virtualMouse.state().gunSlots[i][2], expectedY[i])
+            compare(rigProbe.mouseState().gunSlots[i][2], expectedY[i])
         }
         compare(gun.periods(), [9, 9, 9])
         compare(gun.shownGun, 0)
@@ -79,7 +88,7 @@ TestCase {
         show(system)
         pointerCalls.clear()
         mouseClick(findChild(system, "rowsRadio"))
-        H.endEditing(findChild(system, "linesInput"), d.lines)
+        endEditing(findChild(system, "linesInput"), d.lines)
         if (d.screen)
             mouseClick(findChild(system, "screenRadio"))
         compare(Number(ui_View.getData("mouse/scrollRate", false)), d.stored)
@@ -118,7 +127,7 @@ TestCase {
     }
     function test_gunEditorEntry(d) {
         editorBox.isGun = d.isGun
-        compare(H.countTexts(editorBox, "Gun Editor"), d.entries)
-        compare(H.countTexts(editorBox, "Macro Editor"), 1)
+        compare(countTexts(editorBox, "Gun Editor"), d.entries)
+        compare(countTexts(editorBox, "Macro Editor"), 1)
     }
 }
