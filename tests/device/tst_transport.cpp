@@ -58,7 +58,6 @@ private slots:
     void detect_data();
     void detect();
     void challengeIsScrambledAndEchoed();
-    void heldLinkDefersTheCheck();
     void currentRecordGuardsEveryTransfer();
 };
 
@@ -147,46 +146,54 @@ void TstTransport::failedTransfersCloseAndFreeTheLink()
     QCOMPARE(bytesOf(rig.state().macros[1]), macro);
 }
 
+enum BulkFault { FailOnce, Stall, ShortReports };
+
 void TstTransport::profileReadFailingPartWay_data()
 {
-    QTest::addColumn<int>("failAt");   // transfer that fails: block, answer, report 1..4
-    QTest::addColumn<bool>("stall");   // or: the reports stop coming after this many
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("at");   // the transfer that fails (block, answer, report 1..4) / reports before the stall
     for (int k = 0; k < 6; ++k)
-        QTest::addRow("transfer %d fails", k) << k << false;
-    QTest::newRow("reports stop after one") << 1 << true;
+        QTest::addRow("transfer %d fails", k) << int(FailOnce) << k;
+    QTest::newRow("reports stop after one") << int(Stall) << 1;
+    QTest::newRow("reports of five bytes") << int(ShortReports) << 0;
 }
 
-// The link keeps the reports that came and the caller's presets for the rest; the
-// view's cached block stays whole; only bounded reads are used; the next read works.
+// The link keeps the reports that came whole and the caller's presets for the rest,
+// and reads no further report; the view's cached block stays whole; only bounded
+// reads are used; the next read works.
 void TstTransport::profileReadFailingPartWay()
 {
-    QFETCH(int, failAt);
-    QFETCH(bool, stall);
+    QFETCH(int, fault);
+    QFETCH(int, at);
     LinkRig rig({Family::F560, true});
     const auto factory = FirmwareState::factoryProfileBlock(4);
-    auto arm = [&] {
-        if (stall)
-            rig.faults->bulkReportsBeforeStall = failAt;
-        else
-            rig.mouse->failTransfers(1, failAt);
+    auto arm = [&](bool on) {
+        rig.faults->bulkReportsBeforeStall = on && fault == Stall ? at : -1;
+        rig.faults->bulkReportBytes = on && fault == ShortReports ? 5 : -1;
+        if (on && fault == FailOnce)
+            rig.mouse->failTransfers(1, at);
     };
-    arm();
+    arm(true);
     std::array<uchar, 128> block;
     block.fill(0xEE);
+    DebugLines debug;
+    rig.mark();
     QVERIFY(!rig.link->hid560_8CH_readProfile(block.data(), 4));
     QVERIFY(rig.link->linkFree);
-    const int kept = 32 * (stall ? failAt : std::max(0, failAt - 2));
+    const int kept = 32 * (fault == Stall ? at : fault == FailOnce ? std::max(0, at - 2) : 0);
     QCOMPARE(bytesOf(block, 0, kept), bytesOf(factory, 0, kept));
     QCOMPARE(bytesOf(block, kept, 128 - kept), QByteArray(128 - kept, char(0xEE)));
+    QCOMPARE(countOf(rig.steps(), "READ"), kept / 32 + (fault == FailOnce && at < 2 ? 0 : 1));
     QCOMPARE(rig.steps().last().op, QStringLiteral("CLOSE"));
+    if (fault == ShortReports)
+        QVERIFY(debug.any(QStringLiteral("bulk report")));
 
-    rig.faults->bulkReportsBeforeStall = -1;
-    arm();
+    arm(true);
     block.fill(0x5A);
     rig.view->profileBlocks[4] = block;
     rig.view->mouseReadProfile(4);
     QVERIFY(rig.view->profileBlocks[4] == block);
-    rig.faults->bulkReportsBeforeStall = -1;
+    arm(false);
     rig.view->mouseReadProfile(4);
     QVERIFY(rig.view->profileBlocks[4] == factory);
     QCOMPARE(rig.faults->blockingBulkReads, 0);
@@ -244,6 +251,8 @@ void TstTransport::detect_data()
     QTest::newRow("wrong code, plain") << table({entry(0, "isEncode=false")}) << false << "999999" << false << 0 << 1;
     QTest::newRow("code not six characters keeps the old (zero) code") << table({entry(0, "sCode=73510")}) << true << "735102" << false << -1 << 1;
     QTest::newRow("silent mouse") << good << true << "735102" << true << -1 << 1;
+    // Another command holds the link: nothing is decided, the link stays held.
+    QTest::newRow("held link") << good << true << "735102" << false << int(detection::kLinkBusy) << 0;
     QTest::newRow("reportLength 0") << table({entry(0, "reportLength=0")}) << true << "735102" << false << -1 << 0;
     QTest::newRow("reportLength 9999") << table({entry(0, "reportLength=9999")}) << true << "735102" << false << -1 << 0;
     QTest::newRow("reportLength 512") << table({entry(0, "reportLength=512")}) << true << "735102" << false << 0 << 1;
@@ -265,9 +274,11 @@ void TstTransport::detect()
     else
         writeFile(kTable, tableText.toUtf8());
     Hid_Thread link;
+    const bool held = expected == detection::kLinkBusy;
+    link.linkFree = !held;
     const int found = detection::detect(link, kTable);
     QVERIFY2(found == expected, qPrintable(QStringLiteral("found %1; wire:\n").arg(found) + readFileBytes(rig.logPath)));
-    QVERIFY(link.linkFree);
+    QCOMPARE(link.linkFree, !held);
     const QList<WireLogEntry> wire = rig.entries();
     QCOMPARE(entriesWithOp(wire, "SET_FEATURE").size(), challenges);
     QCOMPARE(entriesWithOp(wire, "CLOSE").size(), entriesWithOp(wire, "OPEN").size());
@@ -305,16 +316,6 @@ void TstTransport::challengeIsScrambledAndEchoed()
     QByteArray echo = answer[0].bytes.mid(1, 8);
     protocol::unscramble(reinterpret_cast<uint8_t*>(echo.data()), secrecyCode().data());
     QCOMPARE(echo.mid(1, 4), sent.mid(1, 4));
-}
-
-void TstTransport::heldLinkDefersTheCheck()
-{
-    MouseRig rig;
-    Hid_Thread link;
-    link.linkFree = false;   // another command holds the link: nothing is decided
-    QCOMPARE(detection::detect(link, kTable), detection::kLinkBusy);
-    QVERIFY(rig.steps().isEmpty());
-    QVERIFY(!link.linkFree);
 }
 
 void TstTransport::currentRecordGuardsEveryTransfer()
