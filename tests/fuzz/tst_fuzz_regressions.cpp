@@ -3,6 +3,7 @@
 // the oracles the targets judge by must reject what is wrong.
 #include "fuzz_support.h"
 #include "macro_codec_engine.h"
+#include "rig.h"
 #include "scripted_backend.h"
 #include "targets.h"
 
@@ -15,14 +16,6 @@
 namespace {
 
 QString corpusRoot() { return QStringLiteral(CORVANE_FUZZ_CORPUS); }
-
-QVariantList ints(std::initializer_list<int> values)
-{
-    QVariantList out;
-    for (int v : values)
-        out.append(v);
-    return out;
-}
 
 using Op = fuzz::ScriptedBackend::Op;
 using Transfer = fuzz::ScriptedBackend::Transfer;
