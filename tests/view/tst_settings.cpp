@@ -62,7 +62,6 @@ class TestSettings : public QObject
                   "[negative]\ntotal=-4\n0=x\n\n"
                   "[huge]\ntotal=2000000000\n0=first\n\n"
                   "[other]\ntotal=8\n0=Stage 1:\n1=Stage 2:\n2=Stage 3:\n3=Stage 4:\n4=Stage 5:\n5=Stage 6:\n6=Stage 7:\n7=Stage ?:\n");
-        writeFile("modules/i18n/Utf8.ini", QString::fromUtf8("[main]\ntotal=2\n0=编辑\n1=Größe ►\n").toUtf8());
         writeFile("modules/setting/evil.ini", "[main]\ntotal=1\n0=outside\n");
     }
 
@@ -82,29 +81,6 @@ private slots:
 
     // --- generic data access ---
 
-    void readsFactoryOrCurrentProfile_data()
-    {
-        QTest::addColumn<int>("profile");
-        QTest::addColumn<bool>("isRecovery");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("factory, on profile 0") << 0 << true << "3";
-        QTest::newRow("current, profile 0") << 0 << false << "0";
-        QTest::newRow("factory, on profile 3") << 3 << true << "3";
-        QTest::newRow("current, profile 3") << 3 << false << "1";
-    }
-    void readsFactoryOrCurrentProfile()
-    {
-        QFETCH(int, profile);
-        QFETCH(bool, isRecovery);
-        QFETCH(QString, expected);
-        writeFile("modules/setting/pD.bin", "[mouse]\nreportRate=3\n");
-        writeFile("modules/setting/p1.bin", "[mouse]\nreportRate=0\n");
-        writeFile("modules/setting/p4.bin", "[mouse]\nreportRate=1\n");
-        myQQuickView view;
-        view.setCurrentProfile(profile);
-        QCOMPARE(view.getData("mouse/reportRate", isRecovery).toString(), expected);
-    }
-
     void writeIsVisibleBeforeTheFlush()
     {
         myQQuickView view;
@@ -114,54 +90,30 @@ private slots:
         QTRY_VERIFY(readFileBytes("modules/setting/p1.bin").contains("dpiCount=6"));
     }
 
-    void setCurrentProfileChoosesTheFile()
+    // A profile number outside 0..9 is refused; a damaged one reads and writes nothing
+    // while the factory profile still answers.
+    void profileOutsideTheRange()
     {
+        writeFile("modules/setting/pD.bin", "[mouse]\nreportRate=3\n");
+        writeFile("modules/setting/p3.bin", "[mouse]\nreportRate=0\n");
         const QByteArray p1Before = readFileBytes("modules/setting/p1.bin");
-        {
-            myQQuickView view;
-            view.setCurrentProfile(3);
-            view.setData("mouse/reportRate", 2);
-            view.setDataList("mouse/lightValue", {4, 1, 2});
-        }
-        const QSettings p4("modules/setting/p4.bin", QSettings::IniFormat);
-        QCOMPARE(p4.value("mouse/reportRate").toString(), QString("2"));
-        QCOMPARE(p4.value("mouse/lightValue").toStringList(), QStringList({"4", "1", "2"}));
-        QCOMPARE(readFileBytes("modules/setting/p1.bin"), p1Before);
-    }
-
-    void profileOutsideTheRangeIsIgnored_data()
-    {
-        QTest::addColumn<int>("bad");
-        QTest::newRow("-1") << -1;
-        QTest::newRow("10") << 10;
-    }
-    void profileOutsideTheRangeIsIgnored()
-    {
-        QFETCH(int, bad);
         {
             myQQuickView view;
             view.setCurrentProfile(2);
-            view.setCurrentProfile(bad);
+            view.setCurrentProfile(-1);
+            view.setCurrentProfile(10);
             QCOMPARE(view.currentProfile, 2);
             view.setData("mouse/scrollRate", 77);
-        }
-        const QSettings p3("modules/setting/p3.bin", QSettings::IniFormat);
-        QCOMPARE(p3.value("mouse/scrollRate").toInt(), 77);
-    }
-
-    void damagedCurrentProfileReadsAndWritesNothing()
-    {
-        writeFile("modules/setting/pD.bin", "[mouse]\nreportRate=3\n");
-        const QByteArray p1Before = readFileBytes("modules/setting/p1.bin");
-        {
-            myQQuickView view;
             view.currentProfile = 12;
             QVERIFY(!view.getData("mouse/reportRate", false).isValid());
             QVERIFY(view.getDataList("mouse/dpiValueArray", false).isEmpty());
             view.setData("mouse/reportRate", 1);
             view.setDataList("mouse/dpiValueArray", {1, 2});
-            QVERIFY(view.getData("mouse/reportRate", true).isValid());   // the factory profile still answers
+            QCOMPARE(view.getData("mouse/reportRate", true).toInt(), 3);
         }
+        const QSettings p3("modules/setting/p3.bin", QSettings::IniFormat);
+        QCOMPARE(p3.value("mouse/scrollRate").toInt(), 77);
+        QCOMPARE(p3.value("mouse/reportRate").toInt(), 0);
         QCOMPARE(readFileBytes("modules/setting/p1.bin"), p1Before);
     }
 
@@ -215,85 +167,67 @@ private slots:
 
     // --- profiles ---
 
-    void exportCopiesTheProfileWithItsLatestWrite()
-    {
-        writeProfiles();
-        const QString target = install->file("exchange/mine.pf");
-        writeFile(target, "an older export that is longer than the profile file itself, to be replaced");
-        {
-            auto view = makeView(target);
-            view->setCurrentProfile(0);
-            view->setData("mouse/doubleRate", 222);   // still pending in the handle
-            view->saveProfile(0);
-            QCOMPARE(log.saves, 1);
-            QCOMPARE(log.title, QString("Save File"));
-            QCOMPARE(log.filter, QString("Profile(*.pf)"));
-        }
-        const QByteArray exported = readFileBytes(target);
-        QCOMPARE(exported, readFileBytes(profilePath(0)));
-        QVERIFY(exported.contains("doubleRate=222"));
-    }
-
-    void importReplacesTheProfileByteForByte()
-    {
-        writeProfiles();
-        const QString source = install->file("exchange/in.pf");
-        const QByteArray imported("[mouse]\nreportRate=1\nscrollRate=1000\n\n[mouseKeyMatrix]\n0=0, 0, 240, 0\n");
-        writeFile(source, imported);
-        {
-            auto view = makeView(source);
-            view->setCurrentProfile(2);
-            view->setData("mouse/scrollRate", 5);   // pending in the handle that the import discards
-            QVERIFY(view->loadProfile(2));
-            QCOMPARE(log.opens, 1);
-            QCOMPARE(log.title, QString("Open File"));
-            QCOMPARE(log.filter, QString("Profile(*.pf)"));
-            QCOMPARE(view->getData("mouse/scrollRate", false).toInt(), 1000);
-            QCOMPARE(view->getDataList("mouseKeyMatrix/0", false).size(), 4);
-        }
-        QCOMPARE(readFileBytes(profilePath(2)), imported);
-        QCOMPARE(readFileBytes(source), imported);
-    }
-
+    // The destination becomes a byte copy of the source: a write still pending in the
+    // source's handle belongs to the copy, one pending in the destination's is dropped.
     void replacementMakesAByteCopy_data()
     {
         QTest::addColumn<QString>("operation");
-        QTest::addColumn<int>("dest");
-        QTest::addColumn<int>("src");   // -1: the factory profile
-        QTest::newRow("reset 4") << "reset" << 4 << -1;
-        QTest::newRow("reset 0") << "reset" << 0 << -1;
-        QTest::newRow("copy 5 into 2") << "copy" << 2 << 5;
-        QTest::newRow("copy 2 into 5") << "copy" << 5 << 2;
-        QTest::newRow("copy 9 into 0") << "copy" << 0 << 9;
+        QTest::addColumn<int>("dest");   // a profile; -1: the factory profile; 10: the exchange file
+        QTest::addColumn<int>("src");
+        QTest::addColumn<QString>("name");   // the source's mouse/name
+        QTest::newRow("reset 4") << "reset" << 4 << -1 << "factory";
+        QTest::newRow("reset 0") << "reset" << 0 << -1 << "factory";
+        QTest::newRow("copy 5 into 2") << "copy" << 2 << 5 << "profile 5";
+        QTest::newRow("copy 2 into 5") << "copy" << 5 << 2 << "profile 2";
+        QTest::newRow("copy 9 into 0") << "copy" << 0 << 9 << "profile 9";
+        QTest::newRow("export 0") << "export" << 10 << 0 << "profile 0";
+        QTest::newRow("import into 2") << "import" << 2 << 10 << "imported";
     }
     void replacementMakesAByteCopy()
     {
         QFETCH(QString, operation);
         QFETCH(int, dest);
         QFETCH(int, src);
+        QFETCH(QString, name);
         writeProfiles();
+        const QString exchange = install->file("exchange/x.pf");
+        writeFile(exchange, operation == "import" ? "[mouse]\nname=imported\n\n[mouseKeyMatrix]\n0=0, 0, 240, 0\n"
+                                                  : "an older export that is longer than the profile file, to be replaced");
+        const QByteArray exchangeBefore = readFileBytes(exchange);
+        auto path = [&](int n) { return n < 0 ? QStringLiteral("modules/setting/pD.bin") : n == 10 ? exchange : profilePath(n); };
         {
-            auto view = makeView(QString());
-            view->setCurrentProfile(dest);
-            view->setData("mouse/stale", 1);   // pending in the destination: must not survive
-            if (src >= 0) {
+            auto view = makeView(exchange);
+            if (dest < 10) {
+                view->setCurrentProfile(dest);
+                view->setData("mouse/stale", 1);
+            }
+            if (src >= 0 && src < 10) {
                 view->setCurrentProfile(src);
-                view->setData("mouse/fresh", 2);   // pending in the source: belongs to the copy
+                view->setData("mouse/fresh", 2);
             }
             if (operation == "reset")
                 view->resetProfile(dest);
-            else
+            else if (operation == "copy")
                 view->copyProfile(dest, src);
-            view->setCurrentProfile(dest);
-            QVERIFY(!view->getData("mouse/stale", false).isValid());
-            if (src >= 0)
-                QCOMPARE(view->getData("mouse/fresh", false).toInt(), 2);
+            else if (operation == "export")
+                view->saveProfile(src);
             else
-                QCOMPARE(view->getData("mouse/name", false).toString(), QString("factory"));
+                QVERIFY(view->loadProfile(dest));
+            const bool dialog = operation == "export" || operation == "import";
+            QCOMPARE(log.opens, operation == "import" ? 1 : 0);
+            QCOMPARE(log.saves, operation == "export" ? 1 : 0);
+            QCOMPARE(log.title, dialog ? QString(operation == "import" ? "Open File" : "Save File") : QString());
+            QCOMPARE(log.filter, dialog ? QString("Profile(*.pf)") : QString());
+            if (dest < 10) {   // the handle reads the new file
+                view->setCurrentProfile(dest);
+                QVERIFY(!view->getData("mouse/stale", false).isValid());
+                QCOMPARE(view->getData("mouse/name", false).toString(), name);
+            }
         }
-        const QString srcPath = src >= 0 ? profilePath(src) : QStringLiteral("modules/setting/pD.bin");
-        QCOMPARE(readFileBytes(profilePath(dest)), readFileBytes(srcPath));
-        QCOMPARE(log.opens + log.saves, 0);
+        QCOMPARE(readFileBytes(path(dest)), readFileBytes(path(src)));
+        QCOMPARE(readFileBytes(path(dest)).contains("fresh=2"), src >= 0 && src < 10);
+        if (dest != 10)
+            QCOMPARE(readFileBytes(exchange), exchangeBefore);
         for (int n = 0; n < myQQuickView::kProfileCount; ++n)
             if (n != dest && n != src)
                 QCOMPARE(readFileBytes(profilePath(n)), profileBytes(n));
@@ -353,13 +287,15 @@ private slots:
         QTest::newRow("escaped and quoted") << "profile" << "Test" << QStringList{QString::fromUtf8("配置"), "a, b"};
         QTest::newRow("backslash, grave, arrow") << "keyCode" << "Test"
                                                  << QStringList{"\\", "`", QString(QChar(0x25BA)), "Intl2"};
-        QTest::newRow("raw UTF-8") << "main" << "Utf8" << QStringList{QString::fromUtf8("编辑"), QString::fromUtf8("Größe ►")};
         QTest::newRow("unquoted comma kept") << "unquoted" << "Test" << QStringList{"Hello, world"};
         QTest::newRow("negative total") << "negative" << "Test" << QStringList{};
         QTest::newRow("missing group") << "macroEditor" << "Test" << QStringList{};
         QTest::newRow("missing file") << "main" << "Klingon" << QStringList{};
         QTest::newRow("path outside i18n") << "main" << "../setting/evil" << QStringList{};
         QTest::newRow("empty language") << "main" << "" << QStringList{};
+        QTest::newRow("other: the DPI-switch texts") << "other" << "Test"
+                                                     << QStringList{"Stage 1:", "Stage 2:", "Stage 3:", "Stage 4:", "Stage 5:",
+                                                                    "Stage 6:", "Stage 7:", "Stage ?:"};
     }
     void groupTexts()
     {
@@ -369,6 +305,8 @@ private slots:
         writeLanguageFiles();
         myQQuickView view;
         QCOMPARE(asTexts(view.getLangStrings(group, language)), expected);
+        // Only the group "other" replaces the DPI-switch texts.
+        QCOMPARE(dpi_switch_messages::all(), group == "other" ? expected : QStringList(8, "DPI Switch to"));
     }
 
     void damagedTotalIsBounded()
@@ -379,25 +317,6 @@ private slots:
         QVERIFY(!texts.isEmpty());
         QVERIFY(texts.size() <= 4096);
         QCOMPARE(texts.first().toString(), QString("first"));
-    }
-
-    void otherReplacesTheDpiSwitchTexts_data()
-    {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("eight texts") << "other"
-                                     << QStringList{"Stage 1:", "Stage 2:", "Stage 3:", "Stage 4:", "Stage 5:", "Stage 6:",
-                                                    "Stage 7:", "Stage ?:"};
-        QTest::newRow("another group leaves them") << "main" << QStringList(8, "DPI Switch to");
-    }
-    void otherReplacesTheDpiSwitchTexts()
-    {
-        QFETCH(QString, group);
-        QFETCH(QStringList, expected);
-        writeLanguageFiles();
-        myQQuickView view;
-        view.getLangStrings(group, "Test");
-        QCOMPARE(dpi_switch_messages::all(), expected);
     }
 
     void nameLists_data()
