@@ -30,6 +30,15 @@ std::pair<int, int> locateTransfer(const QList<QList<Step>>& commands, int index
     return {-1, -1};
 }
 
+// A command up to its failed transfer s, then the close that follows a failure.
+QList<Step> cutAfterFailure(const QList<Step>& command, int s)
+{
+    QList<Step> cut = command.mid(0, s + 1);
+    cut.last().failed = true;
+    cut.append(Step{QStringLiteral("CLOSE"), {}, false});
+    return cut;
+}
+
 // What the program's own sequence prescribes when transfer index of the fault-free
 // trace fails: that command stops at the failed transfer and closes the interface;
 // every later command is still attempted, except those the failure makes pointless:
@@ -40,11 +49,8 @@ QList<Step> expectedAfterFailure(const QList<Step>& baseline, int index)
     const auto [c, s] = locateTransfer(commands, index);
     if (c < 0)
         return baseline;
-    QList<Step> cut = commands[c].mid(0, s + 1);
-    cut.last().failed = true;
-    cut.append(Step{QStringLiteral("CLOSE"), {}, false});
-    commands[c] = cut;
-    const int op = commandOpcode(cut);
+    commands[c] = cutAfterFailure(commands[c], s);
+    const int op = commandOpcode(commands[c]);
     if (op == 0x00)
         commands = commands.mid(0, c + 1);
     else if ((op == 0x83 || op == 0x81) && c + 1 < commands.size()) {
@@ -157,16 +163,11 @@ int transferCount(const QList<Step>& steps)
     return int(std::count_if(steps.begin(), steps.end(), [](const Step& s) { return s.isTransfer(); }));
 }
 
-// The part of the mouse's state one command writes, copied from src.
+// The part of the mouse's state one completed command writes, copied from src.
 void copyTarget(FirmwareState& dst, const FirmwareState& src, Family family, const QList<Step>& command)
 {
     const int op = commandOpcode(command);
-    const int param = command.isEmpty() ? 0 : [&] {
-        for (const Step& s : command)
-            if (s.op == QLatin1String("SET_FEATURE"))
-                return int(uint8_t(s.sent[1]));
-        return 0;
-    }();
+    const int param = uint8_t(command[1].sent[1]);   // a completed command: OPEN, then its block
     const bool f560 = family == Family::F560;
     if ((op == 0x12 && !f560) || (op == 0x0D && f560)) {
         dst.keyMatrices[param - 1] = src.keyMatrices[param - 1];
@@ -226,11 +227,7 @@ QList<Step> expectedAfterUnplug(const QList<Step>& baseline, int index)
     const auto [c, s] = locateTransfer(commands, index);
     if (c < 0)
         return baseline;
-    QList<Step> cut = commands[c].mid(0, s + 1);
-    cut.last().failed = true;
-    cut.append(Step{QStringLiteral("CLOSE"), {}, false});
-    QList<Step> out = joinCommands(commands.mid(0, c));
-    out += cut;
+    QList<Step> out = joinCommands(commands.mid(0, c)) + cutAfterFailure(commands[c], s);
     if (c + 1 < commands.size())
         out.append(Step{QStringLiteral("OPEN"), {}, true});
     return out;
@@ -250,17 +247,14 @@ QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index)
             dropWriteBack = false;
             continue;
         }
-        QList<Step> kept;
+        QList<Step> kept = command;
         bool cut = false;
-        for (const Step& s : command) {
-            const bool answer = s.op == QLatin1String("GET_FEATURE") || s.op == QLatin1String("READ");
-            const int at = s.isTransfer() ? n++ : -1;
-            kept.append(s);
+        for (int s = 0; s < command.size() && !cut; ++s) {
+            const bool answer = command[s].op == QLatin1String("GET_FEATURE") || command[s].op == QLatin1String("READ");
+            const int at = command[s].isTransfer() ? n++ : -1;
             if (answer && at >= index) {
-                kept.last().failed = true;
-                kept.append(Step{QStringLiteral("CLOSE"), {}, false});
+                kept = cutAfterFailure(command, s);
                 cut = true;
-                break;
             }
         }
         out.append(kept);
@@ -297,7 +291,6 @@ private slots:
     void unplugDuringNotificationLoop();
     void badAnswers_data();
     void badAnswers();
-    void shortBulkReportsFailTheRead();
 };
 
 enum FaultKind { FailOnce, Silent, Unplug };
@@ -533,30 +526,6 @@ void TstDeviceFaults::badAnswers()
     QVERIFY(rig.link().linkFree);
     QVERIFY(debug.any(QStringLiteral("answer")));
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
-}
-
-// A bulk report shorter than its chunk fails the read; the cached block stays.
-void TstDeviceFaults::shortBulkReportsFailTheRead()
-{
-    DebugLines debug;
-    AppRig rig({Family::F560, true});
-    rig.window->checkDevice();
-    QVERIFY(rig.window->deviceConnected);
-    const auto blocks = rig.view()->profileBlocks;
-    QVERIFY(blocks[2] == FirmwareState::factoryProfileBlock(2));
-
-    rig.faults->bulkReportBytes = 5;
-    rig.mark();
-    rig.view()->mouseReadProfile(2);
-    QVERIFY(rig.view()->profileBlocks == blocks);
-    const QList<Step> steps = rig.steps(true);
-    QCOMPARE(describe(steps), QStringLiteral("OPEN SET_FEATURE:8c 02 GET_FEATURE READ CLOSE"));
-    QVERIFY(rig.link().linkFree);
-    QVERIFY(debug.any(QStringLiteral("bulk report")));
-
-    rig.faults->bulkReportBytes = -1;
-    rig.view()->mouseReadProfile(2);
-    QVERIFY(rig.view()->profileBlocks[2] == FirmwareState::factoryProfileBlock(2));
 }
 
 QTEST_MAIN(TstDeviceFaults)
