@@ -33,20 +33,6 @@ TestCase {
         compare(Dpi.valuesFromList(["800", ""], [500, 1000, 1500]), [800, 1000, 1500])
     }
 
-    function test_modeSliders_data() {
-        var k = Light.keep
-        return [ { tag: "Static", m: 0, row: [false, k, true, 4] }, { tag: "Breath", m: 1, row: [true, 0, false, k] },
-                 { tag: "Neon", m: 2, row: [true, 0, false, k] }, { tag: "OFF", m: 3, row: [false, k, false, 0] },
-                 { tag: "Wave", m: 4, row: [true, 0, true, 4] }, { tag: "Gliding", m: 5, row: [false, 0, false, 4] },
-                 { tag: "Finger Moving", m: 6, row: [false, k, true, 4] }, { tag: "Flipping", m: 7, row: [true, 0, true, 4] },
-                 { tag: "YO-YO", m: 8, row: [true, 0, true, 4] }, { tag: "Spotlight", m: 9, row: [true, 0, true, 4] } ]
-    }
-    function test_modeSliders(d) {
-        var s = Light.sliders(d.m)
-        compare([s.speedShown, s.speedStep, s.brightShown, s.brightStep], d.row)
-        compare(Light.colorAreaActive(d.m), [0, 1, 9].indexOf(d.m) >= 0)
-    }
-
     // Blocks 1...7 on a full-colour mouse; on a single-colour one up to the stage count.
     function test_blocksShown() {
         function shown(isColorful, count) {

@@ -34,7 +34,7 @@ TestCase {
     // Names from a language list replace the table's in code order; the built-in
     // names no longer convert; the table keeps its 133 codes whatever the list's length.
     function test_languageNames_data() {
-        function seq(prefix, n) { var a = []; for (var i = 0; i < n; ++i) a.push(prefix + i); return a }
+        const seq = (prefix, n) => Array.from({ length: n }, (_, i) => prefix + i)
         return [
             { tag: "full list", names: seq("k", 133), toName: [[0x04, "k0"], [0xF4, "k132"]],
               toCode: [["k38", 0x2A], ["Back", 0], ["A", 0]] },

@@ -5,12 +5,7 @@ import "../../qml/js/macro_editor.js" as Ed
 TestCase {
     name: "MacroEditorLogic"
 
-    function keys(n) {
-        var out = []
-        for (var i = 0; i < n; ++i)
-            out.push({ type: 1 + (i % 2), info: "A" })
-        return out
-    }
+    function keys(n) { return Array.from({ length: n }, (_, i) => ({ type: 1 + (i % 2), info: "A" })) }
     function texts(actions) { return Ed.actionStrings(actions).join(" ") }
 
     function test_nextMacroName() {
