@@ -56,14 +56,19 @@ private slots:
                                   Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, 0xF0));
         QCOMPARE(name.toString(), QString::fromUtf8("鼠标左键"));
 
-        // A reconnect: the languages stay as they are, the DPI stage is read again.
+        // A reconnect, queued: the languages and the profile stay as they are, the DPI
+        // stage is read again.
         const QStringList marker{QStringLiteral("kept")};
         root->setProperty("mainLang", marker);
+        root->setProperty("currentDPI", 5);
+        rig.view()->setGlobalData(QStringLiteral("mouse/profileNo"), 4);
         rig.quietListener();
         rig.mouse->pressDpiButton(4);
         rig.view()->initUI();
+        QCOMPARE(root->property("currentDPI").toInt(), 5);
         QVERIFY(waitFor([&] { return root->property("currentDPI").toInt() == 3; }));
         QCOMPARE(root->property("mainLang").toStringList(), marker);
+        QCOMPARE(rig.view()->currentProfile, 0);
     }
 
     void typedKeysReachTheScenesTextFields()
