@@ -6,9 +6,7 @@
 #include "view/macro_names.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QMap>
 #include <QSettings>
 #include <QtTest>
 
@@ -58,8 +56,6 @@ private slots:
 
     void init()
     {
-        if (qstrcmp(QTest::currentTestFunction(), "namesAcceptedAndRefused") == 0)
-            return;   // a pure function: no install needed
         install = std::make_unique<ScratchInstall>();
         log = DialogLog();
         for (int n = 0; n < myQQuickView::kProfileCount; ++n)
@@ -69,7 +65,9 @@ private slots:
     }
     void cleanup() { install.reset(); }
 
-    void namesAcceptedAndRefused_data()
+    // An accepted name makes a file in the macro folder. A refused one opens no dialog
+    // and writes nothing anywhere through any operation, not even above the install.
+    void names_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("accepted");
@@ -81,8 +79,11 @@ private slots:
         QTest::newRow("101 characters") << QString(101, 'x') << false;
         QTest::newRow("parent") << ".." << false;
         QTest::newRow("parent inside") << "a..b" << false;
+        QTest::newRow("into the settings") << "../setting/apConfig" << false;
+        QTest::newRow("into the install root") << "../../outside" << false;
+        QTest::newRow("above the install") << "../../../{scratch}" << false;
         QTest::newRow("slash") << "a/b" << false;
-        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("backslash") << "..\\..\\outside" << false;
         QTest::newRow("drive") << "C:macro" << false;
         for (const char c : QByteArray("<>\"|?*"))
             QTest::newRow(qPrintable(QStringLiteral("character %1").arg(QChar(c)))) << QStringLiteral("a%1b").arg(QChar(c)) << false;
@@ -91,11 +92,46 @@ private slots:
         QTest::newRow("nul") << QString(QChar(0)) + "a" << false;
         QTest::newRow("delete") << "a\x7f" << false;
     }
-    void namesAcceptedAndRefused()
+    void names()
     {
         QFETCH(QString, name);
         QFETCH(bool, accepted);
+        // A file name above the scratch install that no other run uses.
+        const QString escape = QFileInfo(install->path()).fileName() + QStringLiteral("_escape");
+        name.replace(QStringLiteral("{scratch}"), escape);
         QCOMPARE(macro_names::isAcceptable(name), accepted);
+        if (accepted) {
+            QCOMPARE(makeView()->createMacroIni(name, 0), QVariant(true));
+            QVERIFY(QFile::exists(macroPath(name)));
+            return;
+        }
+        const QString above = QDir(install->path()).absoluteFilePath(QStringLiteral("../") + escape + QStringLiteral(".bin"));
+        QVERIFY(!QFile::exists(above));
+        writeFile(install->file("outside.bin"), "outside");
+        writeFile(macroPath("Good"), "[config]\ntotal=0\nrepeat=1\n");
+        const QString exported = install->file("exchange/out.mc");
+        writeFile(exported, "keep");
+        writeFile(install->file("exchange/in.mc"), "[config]\ntotal=0\nrepeat=1\n");
+        const auto before = treeBytes(install->path());
+        {
+            auto view = makeView(install->file("exchange/in.mc"));
+            QCOMPARE(view->createMacroIni(name, 0), QVariant(false));
+            QCOMPARE(view->saveMacroIni(name, {"1,A"}, 1), QVariant(false));
+            QCOMPARE(view->loadMacroIni(name), QVariantList());
+            QCOMPARE(view->deleteMacroIni(name), QVariant(false));
+            QVERIFY(!view->loadMacroFile(name));
+            view->setFileChooser(std::make_unique<ScriptedChooser>(exported, &log));
+            view->saveMacroFile(name);
+            QCOMPARE(view->modifyMacroNameUpdateProfile("Good", name), QVariant(false));
+            QCOMPARE(view->modifyMacroNameUpdateProfile(name, "Good"), QVariant(false));
+            view->deleteMacroUpdateProfile(name);
+            QCOMPARE(log.opens + log.saves, 0);
+        }
+        QCOMPARE(treeBytes(install->path()), before);
+        const bool escaped = QFile::exists(above);
+        if (escaped)
+            QFile::remove(above);
+        QVERIFY(!escaped);
     }
 
     // A new macro holds its defaults; saving fewer actions leaves only those.
@@ -133,30 +169,6 @@ private slots:
         auto view = makeView();
         QCOMPARE(view->createMacroIni("Macro_0", 0), QVariant(false));
         QCOMPARE(readFileBytes("modules/macro"), QByteArray("not a folder"));
-    }
-
-    void savingFewerActionsLeavesOnlyThose()
-    {
-        const QStringList five{"1,A", "0,50", "2,A", "3,MS-L", "4,MS-L"};
-        // Names with the INI format's special characters and non-ASCII survive unchanged.
-        const QStringList three{"1,,", "0,1270", QString::fromUtf8("2,\\ ▲ ;=\"x\"")};
-        {
-            auto view = makeView();
-            QVERIFY(view->createMacroIni("Macro_1", 0).toBool());
-            QVERIFY(view->saveMacroIni("Macro_1", five, 2).toBool());
-            QVERIFY(view->saveMacroIni("Macro_1", three, 300).toBool());
-        }
-        QSettings file(macroPath("Macro_1"), QSettings::IniFormat);
-        file.beginGroup("macro");
-        QCOMPARE(file.childKeys(), (QStringList{"0", "1", "2"}));
-        file.endGroup();
-        QCOMPARE(file.value("config/total").toInt(), 3);
-        QCOMPARE(file.value("config/repeat").toInt(), 300);
-        QCOMPARE(file.value("config/did").toInt(), -1);
-        QCOMPARE(file.value("config/index").toInt(), 0);
-
-        auto view = makeView();
-        QCOMPARE(view->loadMacroIni("Macro_1"), (QVariantList{three[0], three[1], three[2], "300"}));
     }
 
     // Saving or renaming a macro that has no file writes nothing.
@@ -215,37 +227,33 @@ private slots:
         QCOMPARE(view->deleteMacroIni("Gone"), QVariant(false));
     }
 
-    void importCopiesTheExchangeFile()
+    // An export replaces the target with the macro file; an import copies the exchange
+    // file byte for byte under a new name and leaves an existing macro of that name.
+    void exportAndImport()
     {
-        const QByteArray mc("[config]\nindex=0\ntotal=1\nrepeat=3\ndid=-1\n\n[macro]\n0=\"1,A\"\n");
-        const QString source = install->file("exchange/in.mc");
-        writeFile(source, mc);
-        auto view = makeView(source);
-        QVERIFY(view->loadMacroFile("Imported"));
-        QCOMPARE(log.opens, 1);
-        QCOMPARE(log.title, QString("Open File"));
-        QCOMPARE(log.filter, QString("Macro(*.mc)"));
-        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
-        QCOMPARE(view->loadMacroIni("Imported"), (QVariantList{"1,A", "3"}));
-        // An existing macro of that name stays as it is.
-        writeFile(source, "[config]\ntotal=0\nrepeat=8\n");
-        QVERIFY(view->loadMacroFile("Imported"));
-        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
-    }
-
-    void exportReplacesTheTarget()
-    {
-        const QString target = install->file("exchange/out.mc");
-        writeFile(target, "an older export that is longer than the macro file itself, to be replaced entirely");
-        auto view = makeView(target);
+        const QString exchange = install->file("exchange/x.mc");
+        writeFile(exchange, "an older export that is longer than the macro file itself, to be replaced entirely");
+        auto view = makeView(exchange);
         QVERIFY(view->createMacroIni("M", 0).toBool());
         QVERIFY(view->saveMacroIni("M", {"1,A", "0,50", "2,A"}, 4).toBool());
         view->saveMacroFile("M");
         QCOMPARE(log.saves, 1);
         QCOMPARE(log.title, QString("Save File"));
         QCOMPARE(log.filter, QString("Macro(*.mc)"));
-        QCOMPARE(readFileBytes(target), readFileBytes(macroPath("M")));
-        QVERIFY(readFileBytes(target).contains("repeat=4"));
+        QCOMPARE(readFileBytes(exchange), readFileBytes(macroPath("M")));
+        QVERIFY(readFileBytes(exchange).contains("repeat=4"));
+
+        const QByteArray mc("[config]\nindex=0\ntotal=1\nrepeat=3\ndid=-1\n\n[macro]\n0=\"1,A\"\n");
+        writeFile(exchange, mc);
+        QVERIFY(view->loadMacroFile("Imported"));
+        QCOMPARE(log.opens, 1);
+        QCOMPARE(log.title, QString("Open File"));
+        QCOMPARE(log.filter, QString("Macro(*.mc)"));
+        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
+        QCOMPARE(view->loadMacroIni("Imported"), (QVariantList{"1,A", "3"}));
+        writeFile(exchange, "[config]\ntotal=0\nrepeat=8\n");
+        QVERIFY(view->loadMacroFile("Imported"));
+        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
     }
 
     // An import or export that cannot copy changes no file anywhere.
@@ -340,114 +348,57 @@ private slots:
         QCOMPARE(readFileBytes("modules/setting/pD.bin"), kFactoryProfile);
     }
 
-    void refusedNamesWriteNothingAnywhere_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("into the settings") << "../setting/apConfig";
-        QTest::newRow("into the install root") << "../../outside";
-        QTest::newRow("above the install") << "../../../{scratch}";
-        QTest::newRow("backslash") << "..\\..\\outside";
-        QTest::newRow("sub folder") << "sub/name";
-        QTest::newRow("too long") << QString(101, 'm');
-    }
-    void refusedNamesWriteNothingAnywhere()
-    {
-        QFETCH(QString, name);
-        // A file name above the scratch install that no other run uses.
-        const QString escape = QFileInfo(install->path()).fileName() + QStringLiteral("_escape");
-        name.replace(QStringLiteral("{scratch}"), escape);
-        const QString above = QDir(install->path()).absoluteFilePath(QStringLiteral("../") + escape + QStringLiteral(".bin"));
-        QVERIFY(!QFile::exists(above));
-        writeFile(install->file("outside.bin"), "outside");
-        writeFile(macroPath("Good"), "[config]\ntotal=0\nrepeat=1\n");
-        const QString exported = install->file("exchange/out.mc");
-        writeFile(exported, "keep");
-        writeFile(install->file("exchange/in.mc"), "[config]\ntotal=0\nrepeat=1\n");
-        const auto before = treeBytes(install->path());
-        {
-            auto view = makeView(install->file("exchange/in.mc"));
-            QCOMPARE(view->createMacroIni(name, 0), QVariant(false));
-            QCOMPARE(view->saveMacroIni(name, {"1,A"}, 1), QVariant(false));
-            QCOMPARE(view->loadMacroIni(name), QVariantList());
-            QCOMPARE(view->deleteMacroIni(name), QVariant(false));
-            QVERIFY(!view->loadMacroFile(name));
-            view->setFileChooser(std::make_unique<ScriptedChooser>(exported, &log));
-            view->saveMacroFile(name);
-            QCOMPARE(view->modifyMacroNameUpdateProfile("Good", name), QVariant(false));
-            QCOMPARE(view->modifyMacroNameUpdateProfile(name, "Good"), QVariant(false));
-            view->deleteMacroUpdateProfile(name);
-            QCOMPARE(log.opens + log.saves, 0);   // no dialog for a name that cannot be used
-        }
-        QCOMPARE(treeBytes(install->path()), before);
-        const bool escaped = QFile::exists(above);
-        if (escaped)
-            QFile::remove(above);
-        QVERIFY(!escaped);
-    }
-
     // --- upload ---
 
-    void uploadGoesByteExactToTheSlot_data()
+    // A block goes to its slot byte for byte (only the low 8 bits of a value count):
+    // one command block and the payload in four bulk reports of 32 bytes. A slot
+    // outside 0..11 or more than 128 bytes sends nothing.
+    void upload_data()
     {
         QTest::addColumn<bool>("family560");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("length");
-        QTest::newRow("553, slot 0") << false << 0 << 8;
-        QTest::newRow("553, slot 11, whole block") << false << 11 << 128;
-        QTest::newRow("560, slot 0") << true << 0 << 8;
-        QTest::newRow("560, slot 5") << true << 5 << 40;
-    }
-    void uploadGoesByteExactToTheSlot()
-    {
-        QFETCH(bool, family560);
-        QFETCH(int, slot);
-        QFETCH(int, length);
-        LinkRig rig({family560 ? Family::F560 : Family::F553});
-        myQQuickView* view = rig.view.get();
-        QVariantList data = encodedBlock(length, slot);
-        data[0] = 0x100 | 0x2C;   // only the low 8 bits count
-        QCOMPARE(view->mouseSendMacroData(data, slot), QVariant(true));
-
-        QByteArray payload(128, '\0');
-        for (int i = 0; i < length; ++i)
-            payload[i] = char(data[i].toInt() & 0xFF);
-
-        // One command block and the payload in four bulk reports of 32 bytes.
-        const QList<Step> steps = rig.steps();
-        const QByteArray first7 = QString::asprintf("%02x %02x 80", family560 ? 0x0F : 0x13, slot + 1).toLatin1();
-        QCOMPARE(blocksOf(steps), QList<QByteArray>{blockHex(first7.constData())});
-        QCOMPARE(countOf(steps, "WRITE"), 4);
-        QCOMPARE(hex(payloadOf(steps)), hex(payload));
-        const FirmwareState state = rig.state();
-        QCOMPARE(hex(bytesOf(state.macros[slot])), hex(payload));
-        FirmwareState others = FirmwareState::factory();
-        others.macros[slot] = state.macros[slot];
-        QVERIFY(state.macros == others.macros);
-    }
-
-    void uploadThatMustNotHappenSendsNothing_data()
-    {
         QTest::addColumn<QVariant>("slot");
         QTest::addColumn<int>("length");
-        QTest::newRow("slot 12") << QVariant(12) << 8;
-        QTest::newRow("slot -1") << QVariant(-1) << 8;
-        QTest::newRow("slot 268 is 12 in its low byte") << QVariant(268) << 8;
-        QTest::newRow("slot not a number") << QVariant("first") << 8;
-        QTest::newRow("129 bytes") << QVariant(0) << 129;
-        QTest::newRow("300 bytes") << QVariant(3) << 300;
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("553, slot 0") << false << QVariant(0) << 8 << true;
+        QTest::newRow("553, slot 11, whole block") << false << QVariant(11) << 128 << true;
+        QTest::newRow("560, slot 0") << true << QVariant(0) << 8 << true;
+        QTest::newRow("560, slot 5") << true << QVariant(5) << 40 << true;
+        QTest::newRow("slot 12") << false << QVariant(12) << 8 << false;
+        QTest::newRow("slot -1") << false << QVariant(-1) << 8 << false;
+        QTest::newRow("slot 268 is 12 in its low byte") << false << QVariant(268) << 8 << false;
+        QTest::newRow("slot not a number") << false << QVariant("first") << 8 << false;
+        QTest::newRow("129 bytes") << false << QVariant(0) << 129 << false;
+        QTest::newRow("300 bytes") << false << QVariant(3) << 300 << false;
     }
-    void uploadThatMustNotHappenSendsNothing()
+    void upload()
     {
+        QFETCH(bool, family560);
         QFETCH(QVariant, slot);
         QFETCH(int, length);
-        LinkRig rig({Family::F553});
-        myQQuickView* view = rig.view.get();
-        QCOMPARE(view->mouseSendMacroData(encodedBlock(length, 1), slot), QVariant(true));
-        QVERIFY(rig.entries().isEmpty());
-        QCOMPARE(rig.mouse->transferCount(), 0);
-        QVERIFY(rig.state().macros == FirmwareState::factory().macros);
+        QFETCH(bool, sent);
+        LinkRig rig({family560 ? Family::F560 : Family::F553});
+        QVariantList data = encodedBlock(length, slot.toInt());
+        data[0] = 0x100 | 0x2C;
+        QCOMPARE(rig.view->mouseSendMacroData(data, slot), QVariant(true));
+        FirmwareState expected = FirmwareState::factory();
+        if (sent) {
+            const int n = slot.toInt();
+            QByteArray payload(128, '\0');
+            for (int i = 0; i < length; ++i)
+                payload[i] = char(data[i].toInt() & 0xFF);
+            const QList<Step> steps = rig.steps();
+            const QByteArray first7 = QString::asprintf("%02x %02x 80", family560 ? 0x0F : 0x13, n + 1).toLatin1();
+            QCOMPARE(blocksOf(steps), QList<QByteArray>{blockHex(first7.constData())});
+            QCOMPARE(countOf(steps, "WRITE"), 4);
+            QCOMPARE(hex(payloadOf(steps)), hex(payload));
+            QCOMPARE(hex(bytesOf(rig.state().macros[n])), hex(payload));
+            std::copy(payload.begin(), payload.end(), expected.macros[n].begin());
+        } else {
+            QVERIFY(rig.entries().isEmpty());
+            QCOMPARE(rig.mouse->transferCount(), 0);
+        }
+        QVERIFY(rig.state().macros == expected.macros);
     }
-
 };
 
 QTEST_MAIN(TestMacros)
