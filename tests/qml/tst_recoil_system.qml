@@ -33,10 +33,7 @@ TestCase {
         field.closeFocus()
     }
     function countTexts(item, text) {
-        var n = item.text === text ? 1 : 0
-        for (var i = 0; i < item.children.length; ++i)
-            n += countTexts(item.children[i], text)
-        return n
+        return Array.from(item.children).reduce((n, child) => n + countTexts(child, text), item.text === text ? 1 : 0)
     }
 
     // Closed unchanged it uploads nothing. The dot only shows the pull-down; the Y field's
