@@ -140,16 +140,6 @@ private slots:
         QCOMPARE(texts(restarted.getDataList("mouse/dpiColorValue", false)), texts(written));
     }
 
-    void olderPlainValueReadsAsOneElementList()
-    {
-        writeFile("modules/setting/p1.bin", "[mouse]\ncolorValue=7\nlightValue=\"3, 1\"\n");
-        myQQuickView view;
-        QCOMPARE(texts(view.getDataList("mouse/colorValue", false)), QStringList{"7"});
-        QCOMPARE(texts(view.getDataList("mouse/lightValue", false)), QStringList{"3, 1"});
-        QVERIFY(view.getDataList("mouse/absent", false).isEmpty());
-        QVERIFY(!view.getData("mouse/absent", false).isValid());
-    }
-
     void resetApconfigRestoresTheFactoryBytes()
     {
         writeFile("modules/setting/apConfig.bin", "[common]\nname=Someone Else\n[mouse]\nprofileNo=5\n");
@@ -319,22 +309,29 @@ private slots:
         QCOMPARE(texts.first().toString(), QString("first"));
     }
 
+    // Beside a macro and a profile list: a list of one entry gets the dummy name, an
+    // empty one removes its key, an unknown type stores and reads nothing.
     void nameLists_data()
     {
         QTest::addColumn<QVariant>("type");
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("key");   // empty: the file stays as it is
         QTest::addColumn<QStringList>("stored");
         QTest::newRow("one macro gets the dummy") << QVariant(0) << QStringList{"Macro_0"} << "macro/macroName"
                                                   << QStringList{"Macro_0", "loaderquorin"};
-        QTest::newRow("two profiles") << QVariant(2) << QStringList{"Standard0", "profile_01"} << "profile/profileName"
-                                      << QStringList{"Standard0", "profile_01"};
+        QTest::newRow("two profiles") << QVariant(2) << QStringList{"Standard0", "profile_02"} << "profile/profileName"
+                                      << QStringList{"Standard0", "profile_02"};
         QTest::newRow("genuine dummy name kept") << QVariant(2) << QStringList{"Standard0", "loaderquorin"}
                                                  << "profile/profileName" << QStringList{"Standard0", "loaderquorin"};
+        QTest::newRow("empty list removes the key") << QVariant(2) << QStringList{} << "profile/profileName"
+                                                    << QStringList{};
         QTest::newRow("guns with commas") << QVariant(1) << QStringList{"M4, silenced", "AKM", "UNP9"} << "gun/gunName"
                                           << QStringList{"M4, silenced", "AKM", "UNP9"};
         QTest::newRow("type as text") << QVariant("3") << QStringList{"0", "1", "2"} << "gun/selectGun"
                                       << QStringList{"0", "1", "2"};
+        QTest::newRow("type 7") << QVariant(7) << QStringList{"x", "y"} << QString() << QStringList{};
+        QTest::newRow("type -1") << QVariant(-1) << QStringList{"x", "y"} << QString() << QStringList{};
+        QTest::newRow("type not a number") << QVariant("macro") << QStringList{"x", "y"} << QString() << QStringList{};
     }
     void nameLists()
     {
@@ -343,45 +340,30 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QStringList, stored);
         myQQuickView view;
+        view.updataNameList(2, {"Standard0", "profile_01"});
+        view.updataNameList(0, {"Macro_0", "Macro_1"});
+        const QByteArray before = readFileBytes(kNameFile);
         QCOMPARE(view.updataNameList(type, names), QVariant(true));
         QCOMPARE(asTexts(view.getNameList(type)), stored);
         const QSettings file(kNameFile, QSettings::IniFormat);
+        if (key.isEmpty())
+            QCOMPARE(readFileBytes(kNameFile), before);
         QCOMPARE(file.value(key).toStringList(), stored);
+        QCOMPARE(file.contains(key), !stored.isEmpty());
+        if (key != "macro/macroName")
+            QCOMPARE(asTexts(view.getNameList(0)), QStringList({"Macro_0", "Macro_1"}));
     }
 
-    void emptyListRemovesTheKey()
+    // Values an older version wrote as one plain value read as lists of one.
+    void olderPlainValuesReadAsLists()
     {
-        myQQuickView view;
-        view.updataNameList(2, {"Standard0", "profile_01"});
-        view.updataNameList(0, {"Macro_0", "Macro_1"});
-        QCOMPARE(view.updataNameList(2, {}), QVariant(true));
-        QVERIFY(view.getNameList(2).isEmpty());
-        QVERIFY(!readFileBytes(kNameFile).contains("profileName"));
-        QCOMPARE(asTexts(view.getNameList(0)), QStringList({"Macro_0", "Macro_1"}));
-    }
-
-    void unknownTypeStoresAndReadsNothing_data()
-    {
-        QTest::addColumn<QVariant>("type");
-        QTest::newRow("7") << QVariant(7);
-        QTest::newRow("-1") << QVariant(-1);
-        QTest::newRow("not a number") << QVariant("macro");
-    }
-    void unknownTypeStoresAndReadsNothing()
-    {
-        QFETCH(QVariant, type);
-        myQQuickView view;
-        view.updataNameList(0, {"Macro_0", "Macro_1"});
-        const QByteArray before = readFileBytes(kNameFile);
-        QCOMPARE(view.updataNameList(type, {"x", "y"}), QVariant(true));
-        QVERIFY(view.getNameList(type).isEmpty());
-        QCOMPARE(readFileBytes(kNameFile), before);
-    }
-
-    void olderSingleValueReadsAsOneName()
-    {
+        writeFile("modules/setting/p1.bin", "[mouse]\ncolorValue=7\nlightValue=\"3, 1\"\n");
         writeFile(kNameFile, "[macro]\nmacroName=Macro_7\n");
         myQQuickView view;
+        QCOMPARE(texts(view.getDataList("mouse/colorValue", false)), QStringList{"7"});
+        QCOMPARE(texts(view.getDataList("mouse/lightValue", false)), QStringList{"3, 1"});
+        QVERIFY(view.getDataList("mouse/absent", false).isEmpty());
+        QVERIFY(!view.getData("mouse/absent", false).isValid());
         QCOMPARE(asTexts(view.getNameList(0)), QStringList{"Macro_7"});
         QVERIFY(view.getNameList(1).isEmpty());
     }
