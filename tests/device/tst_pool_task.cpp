@@ -26,15 +26,6 @@ private slots:
         QVERIFY(QThreadPool::globalInstance()->maxThreadCount() >= 2);
     }
 
-    void waitWithoutRunReturns()
-    {
-        PoolTask task;
-        QVERIFY(!task.running());
-        task.wait();
-        task.waitForFinished();
-        QVERIFY(!task.running());
-    }
-
     // The function runs on a pool thread; when wait() returns it has ended and what
     // it captured is destroyed (on the pool thread, not later by whoever waits).
     void runEndsWithItsCapturesBeforeWaitReturns()

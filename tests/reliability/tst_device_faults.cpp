@@ -443,6 +443,7 @@ void TstDeviceFaults::unplugDuringNotificationLoop()
     QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
     QTRY_VERIFY(!rig.view()->isEnabled());
     QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
+    QVERIFY(!rig.link().listening);
     QVERIFY(rig.window->deviceConnected);   // until the next detection
     // Commands the scene still sends fail at once: one failed open, then nothing.
     rig.mark();

@@ -85,28 +85,26 @@ public:
             return;
         }
         setMode(false);
+        bool all = true;
         for (const QString& p : std::as_const(paths))
-            immutable += setImmutable(p, true) ? 1 : 0;
-        if (immutable == paths.size() && refusesNewFiles())
+            all = setImmutable(p, true) && all;
+        if (all && refusesNewFiles())
             how = QStringLiteral("immutable");
     }
-    ~ReadOnlyFolder() { lift(); }
-    void lift()
+    ~ReadOnlyFolder()
     {
         for (const QString& p : std::as_const(paths))
             setImmutable(p, false);
         setMode(false);
-        immutable = 0;
     }
     QString how;
 
 private:
     void setMode(bool readOnly)
     {
+        const auto readExec = QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner | QFile::ExeUser;
         for (const QString& p : std::as_const(paths))
-            QFile::setPermissions(p, readOnly ? QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner | QFile::ExeUser
-                                              : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                    | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+            QFile::setPermissions(p, readOnly ? readExec : readExec | QFile::WriteOwner | QFile::WriteUser);
     }
     bool refusesNewFiles() const
     {
@@ -118,7 +116,6 @@ private:
     }
     QString dir;
     QStringList paths;
-    int immutable = 0;
 };
 
 QByteArray pseudoRandomBytes(int n, quint32 seed)
@@ -170,15 +167,13 @@ void run(myQQuickView& view, int op)
     }
 }
 
-// True when the operation's own write reached its file.
+// True when the kept edit of the operation reached its file.
 bool written(int op)
 {
     const QSettings file(targetOf(op), QSettings::IniFormat);
     switch (op) {
     case SetData: return file.value(QStringLiteral("mouse/reportRate")).toInt() == 3;
     case SetGlobalData: return file.value(QStringLiteral("mouse/profileNo")).toInt() == 4;
-    case NameList: return file.value(QStringLiteral("macro/macroName")).toStringList()
-                              == QStringList{QStringLiteral("Macro_7"), QStringLiteral("loaderquorin")};
     default: return false;
     }
 }
