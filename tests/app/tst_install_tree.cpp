@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QSet>
 #include <QIcon>
-#include <QImage>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QSettings>
@@ -131,9 +130,7 @@ private slots:
             QCOMPARE(guns.value(QStringLiteral("gunData/%1").arg(i)).toStringList(),
                      QStringList({gunNames[i], "L-Click", "10", "0", "10", "0"}));
         QCOMPARE(QDir(shipped("macro")).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
-        const QImage logo(shipped("img/logo.ico"));
-        QVERIFY(!logo.isNull());
-        QVERIFY(!QIcon(shipped("img/logo.ico")).availableSizes().isEmpty());
+        QVERIFY(!QIcon(shipped("img/logo.ico")).availableSizes().isEmpty());   // it decodes
     }
 
     void languageGroupsAreComplete_data()
