@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(bytesOf(rig.state().dpiSet), hex("07 5a 00 00 00 00 00 00"));
     }
 
-    // 560 DPI, lighting and colours edit the view's profile blocks and send them:
+    // 560 DPI, lighting, colours and recoil edit the view's profile blocks and send them:
     // block 1 alone, blocks 1..4 with recoil, block 0 or 1 for the colours.
     void profileBlockEdits_data()
     {
@@ -262,6 +262,12 @@ private slots:
         QTest::newRow("colour full stage indices") << false << true << colour(2) << E{{0, 0, 16, colours.left(8)}} << zero;
         QTest::newRow("colour single type 0") << false << false << colour(0) << E{{1, 1, 104, colours}} << one;
         QTest::newRow("colour single type 2") << false << false << colour(2) << E{{1, 1, 104, colours}} << one;
+        // Recoil on slot 2: its flag cleared and its neighbour kept in byte 65, bytes 78..81.
+        const char flags = static_cast<char>((FirmwareState::factoryProfileBlock(2)[65] | 0x02) & ~0x04);
+        QTest::newRow("recoil slot 2") << true << true << ViewOp([](myQQuickView& v) {
+            v.profileBlocks[2][65] |= 0x06;
+            v.mouseSendGundata(2, ints({7, 0x101, 12}));
+        }) << E{{2, 2, 65, Bytes(1, flags)}, {2, 2, 78, hex("f0 07 01 0c")}} << QList<int>{2};
     }
     void profileBlockEdits()
     {
@@ -445,18 +451,6 @@ private slots:
             gunSlots[slot - 1] = {uint8_t(b[2]), uint8_t(b[3]), uint8_t(b[4])};
         }
         QVERIFY(rig.state().gunSlots == gunSlots);
-    }
-
-    void recoil560ChangesOnlyItsBytes()
-    {
-        Rig rig({Family::F560, true});
-        rig.readBlocks();
-        rig.view->profileBlocks[2][65] |= 0x06;   // the flag and a neighbour that must stay
-        const auto before = rig.view->profileBlocks;
-        rig.view->mouseSendGundata(2, ints({7, 0x101, 12}));
-        const char flags = static_cast<char>(before[2][65] & ~0x04);
-        QVERIFY(flags & 0x02);
-        verifyProfileBlocks(rig, before, {{2, 2, 65, Bytes(1, flags)}, {2, 2, 78, hex("f0 07 01 0c")}}, {2});
     }
 
     // A written 560 profile block reaches the mouse; the current profile is read back.
