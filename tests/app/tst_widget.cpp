@@ -266,30 +266,45 @@ private slots:
 
     // --- the window control and the host view's calls into the real scene ---
 
-    void initSetsUpTheWindowAndPublishesTheNames()
+    // init sets up the window and publishes the names; busy locks the view at once,
+    // zero unlocks it on the next turn; initUI is queued: the scene starts, shows and
+    // reads the profile number after the call returns (a second initUI: tst_scene_host).
+    void initBusyAndInitUI()
     {
         Control c;
         setGlobal("common/name", QString::fromUtf8("Title ► with, comma"));
+        setGlobal("mouse/profileNo", 2);
         c.control.init(&c.window, &c.link);
         QCOMPARE(c.window.objectName(), QString("Widget"));
         QVERIFY(c.window.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(c.window.testAttribute(Qt::WA_TranslucentBackground));
         QCOMPARE(c.window.styleSheet(), QString("background:transparent;"));
-        QVERIFY(c.control.view);
-        QCOMPARE(c.control.view->parentWidget(), &c.window);
+        myQQuickView* view = c.control.view;
+        QVERIFY(view);
+        QCOMPARE(view->parentWidget(), &c.window);
         QCOMPARE(c.window.size(), QSize(1024, 640));   // the scene's size: it loaded
         QCOMPARE(c.window.windowTitle(), QString::fromUtf8("Title ► with, comma"));
-        QQmlContext* ctx = c.control.view->rootContext();
-        QCOMPARE(ctx->contextProperty("ui_View").value<QObject*>(), c.control.view);
+        QQmlContext* ctx = view->rootContext();
+        QCOMPARE(ctx->contextProperty("ui_View").value<QObject*>(), view);
         QCOMPARE(ctx->contextProperty("hid").value<QObject*>(), &c.link);
         QCOMPARE(ctx->contextProperty("ui_Ctl").value<QObject*>(), &c.control);
 
-        // Busy locks the view at once, before any event; zero unlocks it on the next turn.
         c.control.setBusy(60000);
-        QVERIFY(!c.control.view->isEnabled());
+        QVERIFY(!view->isEnabled());
         c.control.setBusy();
-        QVERIFY(!c.control.view->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(c.control.view->isEnabled(), 2000);
+        QVERIFY(!view->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(view->isEnabled(), 2000);
+
+        view->setLink(&c.link);
+        QQuickItem* root = view->rootObject();
+        QVERIFY(root);
+        view->initUI();
+        QVERIFY(!root->property("isPownOn").toBool());
+        QVERIFY(!root->isVisible());
+        QTRY_VERIFY(root->property("isPownOn").toBool());
+        QVERIFY(root->isVisible());
+        QCOMPARE(view->currentProfile, 2);
+        QVERIFY(!root->property("mainLang").toStringList().isEmpty());
     }
 
     // Without a scene: a named window keeps its name, busy and initUI do nothing;
@@ -315,26 +330,6 @@ private slots:
         c.window.show();
         c.control.onClose();
         QVERIFY(!c.window.isVisible());
-    }
-
-    // initUI is queued: the scene starts, shows and reads the profile number after the
-    // call returns (a second initUI: tst_scene_host).
-    void initUIIsQueuedAndReadsTheProfile()
-    {
-        Control c;
-        setGlobal("mouse/profileNo", 2);
-        c.control.init(&c.window, &c.link);
-        myQQuickView* view = c.control.view;
-        view->setLink(&c.link);
-        QQuickItem* root = view->rootObject();
-        QVERIFY(root);
-        view->initUI();
-        QVERIFY(!root->property("isPownOn").toBool());
-        QVERIFY(!root->isVisible());
-        QTRY_VERIFY(root->property("isPownOn").toBool());
-        QVERIFY(root->isVisible());
-        QCOMPARE(view->currentProfile, 2);
-        QVERIFY(!root->property("mainLang").toStringList().isEmpty());
     }
 };
 
