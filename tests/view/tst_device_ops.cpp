@@ -62,7 +62,8 @@ void verifyProfileBlocks(const Rig& rig, Blocks before, const QList<Edit>& edits
     const FirmwareState s = rig.state();
     for (int b = 0; b < myQQuickView::kBlockCount; ++b) {
         QCOMPARE(bytesOf(rig.view->profileBlocks[b]), bytesOf(before[b]));
-        QCOMPARE(bytesOf(s.profileBlocks[b]), bytesOf(sent.contains(b) ? before[b] : FirmwareState::factoryProfileBlock(b)));
+        const auto& held = sent.contains(b) ? before[b] : FirmwareState::factoryProfileBlock(b);
+        QCOMPARE(bytesOf(s.profileBlocks[b]), bytesOf(held));
     }
 }
 
@@ -241,10 +242,12 @@ private slots:
             values.append(0xA0 + i);
             colours.append(char(0xA0 + i));
         }
-        auto colour = [values](uchar type) { return ViewOp([=](myQQuickView& v) { v.mouseSetRGBColor(type, values); }); };
+        auto colour = [values](uchar type) {
+            return ViewOp([=](myQQuickView& v) { v.mouseSetRGBColor(type, values); });
+        };
         using E = QList<Edit>;
-        QTest::newRow("dpi 4 stages") << false << true << dpi(4, "3360", dpis) << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "0f")
-                                      << one;
+        QTest::newRow("dpi 4 stages") << false << true << dpi(4, "3360", dpis)
+                                      << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "0f") << one;
         QTest::newRow("dpi 8 stages gun") << true << true << dpi(8, "3360", dpis)
                                           << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "ff") << all;
         QTest::newRow("dpi 3389 ninth bits") << true << true << dpi(2, "3389", high)
@@ -259,7 +262,8 @@ private slots:
         QTest::newRow("full static gun") << true << true << effect(0, 0, 0) << E{{1, 4, 71, hex("01 00 00")}} << all;
         QTest::newRow("colour full set") << false << true << colour(0) << E{{0, 0, 24, colours}} << zero;
         QTest::newRow("colour full single set") << false << true << colour(1) << E{{0, 0, 104, colours}} << zero;
-        QTest::newRow("colour full stage indices") << false << true << colour(2) << E{{0, 0, 16, colours.left(8)}} << zero;
+        QTest::newRow("colour full stage indices") << false << true << colour(2) << E{{0, 0, 16, colours.left(8)}}
+                                                   << zero;
         QTest::newRow("colour single type 0") << false << false << colour(0) << E{{1, 1, 104, colours}} << one;
         QTest::newRow("colour single type 2") << false << false << colour(2) << E{{1, 1, 104, colours}} << one;
         // Recoil on slot 2: its flag cleared and its neighbour kept in byte 65, bytes 78..81.
@@ -416,8 +420,9 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QVariantList>("data");
         QTest::addColumn<QString>("block");   // empty: nothing sent
-        QTest::newRow("553 negated") << Family::F553 << true << 1 << 2 << QVariantList{5, "3", 10} << "04 00 05 03 f6 02";
-        QTest::newRow("553 plain") << Family::F553 << true << 0 << 2 << QVariantList{5, "3", 10} << "04 00 05 03 0a 02";
+        const QVariantList y10{5, "3", 10};
+        QTest::newRow("553 negated") << Family::F553 << true << 1 << 2 << y10 << "04 00 05 03 f6 02";
+        QTest::newRow("553 plain") << Family::F553 << true << 0 << 2 << y10 << "04 00 05 03 0a 02";
         QTest::newRow("553 zero stays") << Family::F553 << true << 1 << 2 << QVariantList{5, "3", 0} << "04 00 05 03 00 02";
         QTest::newRow("553 no recoil") << Family::F553 << false << 0 << 1 << ints({1, 2, 3}) << QString();
         QTest::newRow("560 no recoil") << Family::F560 << false << 0 << 1 << ints({1, 2, 3}) << QString();

@@ -332,7 +332,7 @@ private slots:
         const QStringList old{"4", "0", "2", "0"};
         for (int n = 0; n < myQQuickView::kProfileCount; ++n) {
             const QSettings p(profilePath(n), QSettings::IniFormat);
-            auto entry = [&p](int button) { return p.value(QStringLiteral("mouseKeyMatrix/%1").arg(button)).toStringList(); };
+            auto entry = [&p](int n) { return p.value(QStringLiteral("mouseKeyMatrix/%1").arg(n)).toStringList(); };
             // Buttons 2 and 7 both name slot 2, which holds "Old".
             QCOMPARE(entry(2), (n < 6 ? QStringList{"0", "0", "242", "0"} : old));
             QCOMPARE(entry(7), (n < 6 ? QStringList{"1", "4", "0", "0"} : old));

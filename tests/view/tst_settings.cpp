@@ -182,9 +182,11 @@ private slots:
         writeProfiles();
         const QString exchange = install->file("exchange/x.pf");
         writeFile(exchange, operation == "import" ? "[mouse]\nname=imported\n\n[mouseKeyMatrix]\n0=0, 0, 240, 0\n"
-                                                  : "an older export that is longer than the profile file, to be replaced");
+                                                  : "an older export, longer than the profile file, to be replaced");
         const QByteArray exchangeBefore = readFileBytes(exchange);
-        auto path = [&](int n) { return n < 0 ? QStringLiteral("modules/setting/pD.bin") : n == 10 ? exchange : profilePath(n); };
+        auto path = [&](int n) {
+            return n < 0 ? QStringLiteral("modules/setting/pD.bin") : n == 10 ? exchange : profilePath(n);
+        };
         {
             auto view = makeView(exchange);
             if (dest < 10) {
