@@ -1,6 +1,7 @@
 // The transport and detection against the virtual mouse: the pauses (never shorter
-// than the protocol's), a held link, failed opens and transfers, a profile read
-// failing part-way, the device table and the connection check.
+// than the protocol's), a held link, a profile read failing part-way, the device
+// table and the connection check. Failed opens and transfers during whole
+// sequences are in tests/reliability/tst_device_faults.cpp.
 #include "rig.h"
 
 #include "device/detection.h"
@@ -48,9 +49,6 @@ private slots:
 
     void pausesNeverEndEarly();
     void heldLinkWaitsAndSendsNothing();
-    void failedOpenForgetsThePath();
-    void failedTransfersCloseAndFreeTheLink_data();
-    void failedTransfersCloseAndFreeTheLink();
     void profileReadFailingPartWay_data();
     void profileReadFailingPartWay();
 
@@ -106,44 +104,6 @@ void TstTransport::heldLinkWaitsAndSendsNothing()
     QVERIFY(timerRan);   // events were processed while waiting
     QVERIFY(rig.entries().isEmpty());
     QVERIFY(!rig.link->linkFree);   // not ours to give back
-}
-
-void TstTransport::failedOpenForgetsThePath()
-{
-    LinkRig rig;
-    rig.mouse->unplug();
-    QVERIFY(!rig.link->hid553_01H_SetReportRate(1));
-    QVERIFY(rig.link->linkFree);
-    QVERIFY(rig.link->deviceTable[0]->commandPath.isEmpty());
-    QCOMPARE(describe(rig.steps()), QStringLiteral("OPEN!"));
-    rig.mouse->plug();
-    QVERIFY(!rig.link->hid553_01H_SetReportRate(1));   // nothing is tried until the next detection
-    QCOMPARE(rig.entries().size(), 1);
-}
-
-void TstTransport::failedTransfersCloseAndFreeTheLink_data()
-{
-    QTest::addColumn<int>("after");   // transfers that still succeed
-    QTest::newRow("block") << 0;
-    QTest::newRow("first report") << 1;
-    QTest::newRow("third report") << 3;
-}
-
-void TstTransport::failedTransfersCloseAndFreeTheLink()
-{
-    QFETCH(int, after);
-    LinkRig rig;
-    QByteArray macro(128, 'q');
-    rig.mouse->failTransfers(1, after);
-    QVERIFY(!rig.link->hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
-    QVERIFY(rig.link->linkFree);
-    const QList<Step> steps = rig.steps();
-    QCOMPARE(countOf(steps, "WRITE"), after);
-    QCOMPARE(steps.last().op, QStringLiteral("CLOSE"));
-    QVERIFY(steps[steps.size() - 2].failed);
-    QVERIFY(rig.state().macros[1] == FirmwareState::factory().macros[1]);   // half a payload is dropped
-    QVERIFY(rig.link->hid553_13H_SetMacroKey(2, reinterpret_cast<uchar*>(macro.data())));
-    QCOMPARE(bytesOf(rig.state().macros[1]), macro);
 }
 
 enum BulkFault { FailOnce, Stall, ShortReports };

@@ -235,7 +235,8 @@ QList<Step> expectedAfterUnplug(const QList<Step>& baseline, int index)
 
 // A mouse that falls silent before transfer `index`: every later answer fails
 // (feature answers at once, bulk reads after their time-out); sends still go.
-QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index)
+// bulkOnly: only the bulk input stops coming, feature answers still come.
+QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index, bool bulkOnly = false)
 {
     QList<QList<Step>> commands = splitCommands(baseline);
     QList<QList<Step>> out;
@@ -250,7 +251,8 @@ QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index)
         QList<Step> kept = command;
         bool cut = false;
         for (int s = 0; s < command.size() && !cut; ++s) {
-            const bool answer = command[s].op == QLatin1String("GET_FEATURE") || command[s].op == QLatin1String("READ");
+            const bool answer = command[s].op == QLatin1String("READ")
+                             || (!bulkOnly && command[s].op == QLatin1String("GET_FEATURE"));
             const int at = command[s].isTransfer() ? n++ : -1;
             if (answer && at >= index) {
                 kept = cutAfterFailure(command, s);
@@ -287,13 +289,12 @@ private slots:
 
     void faultDuringSequence_data();
     void faultDuringSequence();
-    void bulkInputStopsComing();
     void unplugDuringNotificationLoop();
     void badAnswers_data();
     void badAnswers();
 };
 
-enum FaultKind { FailOnce, Silent, Unplug };
+enum FaultKind { FailOnce, Silent, Unplug, BulkStalled };
 
 void TstDeviceFaults::faultDuringSequence_data()
 {
@@ -321,13 +322,16 @@ void TstDeviceFaults::faultDuringSequence_data()
     // unplugged with block 0 sent, answered, two reports in; block 2, three reports; block 4, last pending.
     for (int k : {6, 7, 9, 5 + 12 + 5, 5 + 24 + 5})
         QTest::addRow("560 gun connect, unplugged after %d transfers", k) << int(ConnectGun560) << int(Unplug) << k;
+    // Feature answers come, bulk input never does: five block reads that each wait their time-out.
+    QTest::newRow("560 gun connect, bulk input stops coming") << int(ConnectGun560) << int(BulkStalled) << 0;
 }
 
-// After a transfer failing once, a mouse falling silent or pulled out part-way: the
-// failed command stops there, the rest goes out as the program's sequence prescribes
-// and nothing else; half an upload never reaches the mouse's memory; the view's blocks
-// and the settings files hold what they should; the window kept turning; and the next
-// detection connects again without repeating what was interrupted.
+// After a transfer failing once, a mouse falling silent (or only its bulk input) or
+// pulled out part-way: the failed command stops there, the rest goes out as the
+// program's sequence prescribes and nothing else; half an upload never reaches the
+// mouse's memory; the view's blocks and the settings files hold what they should; the
+// window kept turning; and the next detection connects again without repeating what
+// was interrupted.
 void TstDeviceFaults::faultDuringSequence()
 {
     QFETCH(int, id);
@@ -345,6 +349,8 @@ void TstDeviceFaults::faultDuringSequence()
         mouse->failTransfers(1, at);
     else if (kind == Silent)
         rig.faults->atTransfer(at, [mouse] { mouse->setSilent(true); });
+    else if (kind == BulkStalled)
+        rig.faults->bulkStalled = true;
     else
         mouse->unplugAfterTransfers(at);
 
@@ -356,12 +362,15 @@ void TstDeviceFaults::faultDuringSequence()
     // Silent: at most one bulk read waits its time-out, the rest fail on their feature answer.
     if (kind == Silent)
         QVERIFY2(watch.elapsed() <= kMaxStallMs, qPrintable(QString::number(watch.elapsed())));
+    if (kind == BulkStalled)
+        QVERIFY(watch.elapsed() >= 5 * pacing::kBulkReadTimeoutMs);
     if (kind == Unplug && at >= 2 && !seq.isConnect)
         QVERIFY(watch.ticks > 0);   // the pauses after the reports kept the window going
 
     const QList<Step> expected = kind == FailOnce ? expectedAfterFailure(base.steps, at)
                                : kind == Silent   ? expectedAfterSilence(base.steps, at)
-                                                  : expectedAfterUnplug(base.steps, at);
+                               : kind == Unplug   ? expectedAfterUnplug(base.steps, at)
+                                                  : expectedAfterSilence(base.steps, at, true);
     QCOMPARE(describe(rig.steps(true)), describe(expected));
     QCOMPARE(rig.steps(true), expected);
     QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
@@ -370,7 +379,7 @@ void TstDeviceFaults::faultDuringSequence()
     QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
     if (kind != Unplug)
         QVERIFY(rig.link().linkFree);
-    if (seq.isConnect && kind == FailOnce) {
+    if (seq.isConnect && (kind == FailOnce || kind == BulkStalled)) {
         const QList<Step> first = splitCommands(expected).first();
         const bool challengeFailed = commandOpcode(first) == 0x00 && !completed(first);
         QCOMPARE(rig.window->deviceConnected, !challengeFailed);
@@ -389,6 +398,7 @@ void TstDeviceFaults::faultDuringSequence()
             QVERIFY(rig.view()->profileBlocks == base.blocksAfter);
     } else {
         mouse->setSilent(false);
+        rig.faults->bulkStalled = false;
         rig.quietListener();
         rig.mark();
         rig.window->checkDevice();
@@ -396,34 +406,6 @@ void TstDeviceFaults::faultDuringSequence()
     }
     QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, seq.isGun));
     QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
-    QCOMPARE(rig.writtenOutsideModules(), QStringList());
-}
-
-// Feature answers come, bulk input never does: five profile-block reads that each
-// wait their time-out. The window must get its turn between them.
-void TstDeviceFaults::bulkInputStopsComing()
-{
-    const Sequence& seq = kSequences[ConnectGun560];
-    DebugLines debug;
-    AppRig rig({seq.family, seq.isGun});
-    rig.mark();
-    rig.faults->bulkStalled = true;
-    LoopWatch watch;
-    watch.start();
-    rig.window->checkDevice();
-    watch.stop();
-    QVERIFY(rig.window->deviceConnected);
-    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
-    QVERIFY(watch.elapsed() >= 5 * pacing::kBulkReadTimeoutMs);
-
-    const QList<QList<Step>> commands = splitCommands(rig.steps(true));
-    QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, true));
-    // Block, answer, one read that gets nothing, close: no second read, no retry.
-    for (int b = 0; b < 5; ++b)
-        QCOMPARE(describe(commands[3 + b]),
-                 QStringLiteral("OPEN SET_FEATURE:8c 0%1 GET_FEATURE READ! CLOSE").arg(b));
-    for (const auto& block : rig.view()->profileBlocks)
-        QVERIFY(block == (std::array<uchar, 128>{}));
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
 }
 
@@ -445,9 +427,11 @@ void TstDeviceFaults::unplugDuringNotificationLoop()
     QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
     QVERIFY(!rig.link().listening);
     QVERIFY(rig.window->deviceConnected);   // until the next detection
-    // Commands the scene still sends fail at once: one failed open, then nothing.
+    // Commands the scene still sends fail at once: one failed open, then nothing, even
+    // with the mouse back, until the next detection finds the path again.
     rig.mark();
     rig.view()->mouseSetReportRate(2);
+    rig.mouse->plug();
     QCOMPARE(rig.view()->GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
     QCOMPARE(rig.link().linkRefusals(), 0);
     watch.stop();
@@ -456,7 +440,6 @@ void TstDeviceFaults::unplugDuringNotificationLoop()
     QVERIFY(rig.link().linkFree);
     QCOMPARE(changedPaths(rig.modules(), before), QStringList());
 
-    rig.mouse->plug();
     rig.mark();
     QVERIFY(rig.detectsAgain(debug));
     QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(Family::F553, false));
