@@ -74,9 +74,6 @@ private slots:
         QTest::newRow("prints to standard output")
             << QByteArray("console.log('one'); console.log('two', 2 + 1);") << false << 0 << QByteArray("one\ntwo 3\n")
             << QByteArray();
-        QTest::newRow("reads the global settings")
-            << QByteArray("console.log(ui_View.getGlobalData('common/name'))") << false << 0
-            << QByteArray("CORVANE SKARN MOUSE GX17\n") << QByteArray();
         QTest::newRow("texts in UTF-8") << QByteArray("console.log(ui_View.getLangStrings('main', 'ChineseSimplified')[0])")
                                         << false << 0 << QString::fromUtf8("编辑器\n").toUtf8() << QByteArray();
         QTest::newRow("runtime error") << QByteArray("console.log('before');\nnoSuchFunction();\nconsole.log('after');")

@@ -94,11 +94,10 @@ private slots:
     {
         QTest::addColumn<quint32>("nativeCode");
         QTest::addColumn<int>("usage");   // 0: not reported
-        // The native code less 8 is the evdev code, mapped by the evdev table (tested whole apart).
+        // The native code less 8 is the evdev code, mapped by the evdev table (tested whole
+        // apart); a modifier is reported like any other key.
         QTest::newRow("letter A") << 30u + kNativeOffset << 0x04;
-        QTest::newRow("keypad Enter") << 96u + kNativeOffset << 0x58;
         QTest::newRow("right Ctrl") << 97u + kNativeOffset << 0xE4;
-        QTest::newRow("Yen") << 124u + kNativeOffset << 0x89;
         QTest::newRow("mute, unnamed") << 113u + kNativeOffset << 0;
         QTest::newRow("no native code") << 0u << 0;
     }
