@@ -39,28 +39,6 @@ QList<Step> cutAfterFailure(const QList<Step>& command, int s)
     return cut;
 }
 
-// What the program's own sequence prescribes when transfer index of the fault-free
-// trace fails: that command stops at the failed transfer and closes the interface;
-// every later command is still attempted, except those the failure makes pointless:
-// a failed challenge ends detection, and option bytes not read are not written back.
-QList<Step> expectedAfterFailure(const QList<Step>& baseline, int index)
-{
-    QList<QList<Step>> commands = splitCommands(baseline);
-    const auto [c, s] = locateTransfer(commands, index);
-    if (c < 0)
-        return baseline;
-    commands[c] = cutAfterFailure(commands[c], s);
-    const int op = commandOpcode(commands[c]);
-    if (op == 0x00)
-        commands = commands.mid(0, c + 1);
-    else if ((op == 0x83 || op == 0x81) && c + 1 < commands.size()) {
-        const int next = commandOpcode(commands[c + 1]);
-        if (next == 0x03 || next == 0x01)
-            commands.removeAt(c + 1);
-    }
-    return joinCommands(commands);
-}
-
 // Buttons as the scene sends them, with a gun button on slot 5.
 QVariantList keyEntries(bool withGun)
 {
@@ -233,16 +211,17 @@ QList<Step> expectedAfterUnplug(const QList<Step>& baseline, int index)
     return out;
 }
 
-// A mouse that falls silent before transfer `index`: every later answer fails
-// (feature answers at once, bulk reads after their time-out); sends still go.
-// bulkOnly: only the bulk input stops coming, feature answers still come.
-QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index, bool bulkOnly = false)
+// What the program's own sequence prescribes when the transfers `fails` picks (by
+// number from 0 and step) fail: such a command stops at its failed transfer and
+// closes the interface; every later command is still attempted, except those the
+// failure makes pointless: a failed challenge ends detection, and option bytes not
+// read are not written back.
+QList<Step> expectedAfter(const QList<Step>& baseline, const std::function<bool(int, const Step&)>& fails)
 {
-    QList<QList<Step>> commands = splitCommands(baseline);
     QList<QList<Step>> out;
     int n = 0;
     bool dropWriteBack = false;
-    for (const QList<Step>& command : commands) {
+    for (const QList<Step>& command : splitCommands(baseline)) {
         const int op = commandOpcode(command);
         if (dropWriteBack && (op == 0x03 || op == 0x01)) {
             dropWriteBack = false;
@@ -251,17 +230,14 @@ QList<Step> expectedAfterSilence(const QList<Step>& baseline, int index, bool bu
         QList<Step> kept = command;
         bool cut = false;
         for (int s = 0; s < command.size() && !cut; ++s) {
-            const bool answer = command[s].op == QLatin1String("READ")
-                             || (!bulkOnly && command[s].op == QLatin1String("GET_FEATURE"));
-            const int at = command[s].isTransfer() ? n++ : -1;
-            if (answer && at >= index) {
+            if (command[s].isTransfer() && fails(n++, command[s])) {
                 kept = cutAfterFailure(command, s);
                 cut = true;
             }
         }
         out.append(kept);
         if (cut && op == 0x00)
-            return joinCommands(out);
+            break;
         dropWriteBack = cut && (op == 0x83 || op == 0x81);
     }
     return joinCommands(out);
@@ -367,10 +343,15 @@ void TstDeviceFaults::faultDuringSequence()
     if (kind == Unplug && at >= 2 && !seq.isConnect)
         QVERIFY(watch.ticks > 0);   // the pauses after the reports kept the window going
 
-    const QList<Step> expected = kind == FailOnce ? expectedAfterFailure(base.steps, at)
-                               : kind == Silent   ? expectedAfterSilence(base.steps, at)
-                               : kind == Unplug   ? expectedAfterUnplug(base.steps, at)
-                                                  : expectedAfterSilence(base.steps, at, true);
+    // A silent mouse fails every answer from transfer `at` on: feature answers at once,
+    // bulk reads after their time-out; sends still go.
+    const auto fails = [&](int n, const Step& s) {
+        const bool bulk = s.op == QLatin1String("READ");
+        return kind == FailOnce ? n == at
+             : kind == Silent   ? n >= at && (bulk || s.op == QLatin1String("GET_FEATURE"))
+                                : bulk;
+    };
+    const QList<Step> expected = kind == Unplug ? expectedAfterUnplug(base.steps, at) : expectedAfter(base.steps, fails);
     QCOMPARE(describe(rig.steps(true)), describe(expected));
     QCOMPARE(rig.steps(true), expected);
     QVERIFY(rig.mouse->state() == expectedMouse(base, expected, seq.family));
