@@ -157,6 +157,11 @@ public:
         }
         return false;
     }
+    void shot(const QString& name) const
+    {
+        QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/e2e"));
+        screen().save(QStringLiteral(CORVANE_BINARY_DIR "/e2e/%1.png").arg(name));
+    }
 
     // What the virtual mouse holds, from the program's own control command.
     QJsonObject state() const
@@ -268,6 +273,7 @@ void tst_E2E::walk_data()
 void tst_E2E::walk()
 {
     QFETCH(Walk, family);
+    const QString name = QLatin1String(QTest::currentDataTag());
     Desk d;
     const QString why = d.openDisplay();
     if (!why.isEmpty())
@@ -277,6 +283,7 @@ void tst_E2E::walk()
     // Start: the frame (a blue Save button) shows only after the protection.
     QVERIFY2(d.frameShown(), "the frame never appeared");
     QVERIFY(d.sinceStart() >= kProtectionMs);
+    d.shot(name + u"-frame"_s);
     // The report-rate and lighting-mode boxes as the factory profile shows them.
     const QRect rateBox(32, 514 + family.dy, 216, 24), modeBox(778, 365, 212, 24);
     const QImage factoryRate = d.crop(rateBox), factoryMode = d.crop(modeBox);
@@ -304,6 +311,7 @@ void tst_E2E::walk()
     d.mark();
     d.drag({786, 272}, {786, 200});   // the knob of 500 to the height of 3200
     d.click({{786, 318}});
+    d.shot(name + u"-palette"_s);
     d.click({{824, 281}, {969, 253}, {883, 377}, {883, 425}});
     QCOMPARE(d.sent(), QString());
 
@@ -317,6 +325,7 @@ void tst_E2E::walk()
     d.click({{483, 229}});
     QVERIFY2(d.crop(callout1) == notPointed, "a button of the picture lights up under the key dialog");
     d.keys(u"keydown Control_L keydown Shift_L keydown a keyup a keyup Shift_L keyup Control_L"_s);
+    d.shot(name + u"-key-dialog"_s);
     d.click({{616, 229}});
     QVERIFY(d.closeDialog({645, 116}));
 
@@ -325,6 +334,7 @@ void tst_E2E::walk()
     d.click({{139, 427}, {257, 521}, {764, 301}, {765, 187}});
     d.keys(u"keydown a sleep %1 keyup a"_s.arg(kHeldMs / 1000.0));
     d.click({{765, 187}});
+    d.shot(name + u"-macro-editor"_s);
     QVERIFY(d.closeDialog({809, 118}));
     const QString macroFile = d.path(u"modules/macro/Macro_0.bin"_s);
     QVERIFY2(d.waitFor([&] { return QFile::exists(macroFile); }, kHangGuardMs), "the recorded macro was not stored");
@@ -367,6 +377,7 @@ void tst_E2E::walk()
     d.mark();
     d.click({{807, 619}, {563, 451}});
     QVERIFY(settle([&] { return rate(s) == 2 && d.value(kApConfig, u"mouse/profileNo"_s).toInt() == 1; }));
+    d.shot(name + u"-profile-dialog"_s);
     QVERIFY(d.closeDialog({665, 180}));
     d.click({{831, 27}, {831, 53}});
     QVERIFY(settle([&] { return rate(s) == 1 && dpiCode(s) == 31 && d.value(kApConfig, u"mouse/profileNo"_s).toInt() == 0; }));
@@ -375,11 +386,13 @@ void tst_E2E::walk()
 
     // Reset -> OK: the profile and the mouse are back at the factory values.
     d.click({{887, 619}});
+    d.shot(name + u"-reset-box"_s);
     d.click({{681, 348}});
     QVERIFY(settle([&] { return rate(s) == 2 && dpiCode(s) == 4 && keyEntry(s, 3) == QList<int>({1, 0, 244, 0}); }));
     QCOMPARE(numbers(d.value(kP1, u"mouseKeyMatrix/3"_s)), QList<int>({0, 0, 244, 0}));
     QCOMPARE(d.value(kP1, u"mouse/reportRate"_s).toInt(), 2);
     QVERIFY(d.frameShown());
+    d.shot(name + u"-after-reset"_s);
     QVERIFY2(d.waitFor([&] { return d.crop(rateBox) == factoryRate; }, kSettleMs), "the report-rate box does not show the factory rate after the reset");
     QVERIFY2(d.waitFor([&] { return d.crop(modeBox) == factoryMode; }, kSettleMs), "the lighting-mode box does not show the factory mode after the reset");
     d.sinceMark();
@@ -391,6 +404,7 @@ void tst_E2E::walk()
         d.keys(u"key ctrl+a"_s);
         d.xdo({u"type"_s, u"12"_s});
         d.keys(u"key Return"_s);
+        d.shot(name + u"-gun-editor"_s);
         QVERIFY(d.closeDialog({809, 118}));
         QVERIFY(settle([&] { return at(s, "gunSlots", 0, 2) == 12; }));
         QVERIFY(d.ops().contains(0x04));
@@ -404,6 +418,7 @@ void tst_E2E::walk()
     // Pointer settings: "Scroll one Screen" stores 1000, a click towards Fast raises the speed; no wire traffic.
     d.mark();
     d.click({{139, 565 + family.dy}, {541, 421}, {620, 255}});
+    d.shot(name + u"-system-page"_s);
     QVERIFY(d.waitFor([&] { return d.value(kP1, u"mouse/scrollRate"_s).toInt() == 1000; }, kHangGuardMs));
     QVERIFY(d.value(kP1, u"mouse/mouseRate"_s).toInt() > 170);
     QVERIFY(d.closeDialog({697, 186}));
