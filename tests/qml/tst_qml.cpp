@@ -101,6 +101,7 @@ public slots:
         QQmlContext* ctx = engine->rootContext();
         ctx->setContextProperty(QStringLiteral("ui_View"), rig->view.get());
         ctx->setContextProperty(QStringLiteral("ui_Ctl"), &control);
+        ctx->setContextProperty(QStringLiteral("hid"), rig->link.get());   // as the host publishes it
         ctx->setContextProperty(QStringLiteral("rigProbe"), probe.get());
         ctx->setContextProperty(QStringLiteral("pointerCalls"), pointerCalls);
     }
