@@ -1,7 +1,5 @@
-// The command catalogue of both families against the virtual mouse, as one table:
-// every block and payload on the wire (framing and padding to whole reports of 32
-// and 64 bytes), the answer handed out, the mouse's state afterwards, and what a
-// held link, a silent mouse or a missing buffer leaves behind.
+// The command catalogue of both families against the virtual mouse, as one table: the
+// wire, the answer, the mouse's state, and what a refused command leaves behind.
 #include "rig.h"
 
 #include "device/pacing.h"
@@ -92,8 +90,6 @@ const QList<Row>& rows()
          [](auto& s) { return bytesOf(s.stageColors[2]) == colors.left(4) + bytesOf(factory.stageColors[2]).mid(4); }, true},
         {F::F553, "cmd Failed 10", [](Hid_Thread& l, Args& a) { return l.hid553_10H_SetLED8StageColor(0, a.with(colors)); },
          {blockHex("10 00 18")}, colors, 0, false, {}, {}, [](auto& s) { return bytesOf(s.stageColors[0]) == colors; }, true},
-        {F::F553, "cmd Failed 10", [](Hid_Thread& l, Args& a) { return l.hid553_10H_SetLED8StageColor(1, a.with(colors)); },
-         {blockHex("10 01 18")}, colors, 0, false, {}, {}, [](auto& s) { return bytesOf(s.stageColors[1]) == colors; }, true},
         {F::F553, "cmd Failed 11", [](Hid_Thread& l, Args& a) { return l.hid553_11H_SetDPISet(6, a.with(dpi8)); },
          {blockHex("11 06 08")}, dpi8, 0, false, {}, {}, [](auto& s) { return s.dpiCount == 6 && bytesOf(s.dpiSet) == dpi8; }, true},
         {F::F553, "cmd Failed 12", [](Hid_Thread& l, Args& a) { return l.hid553_12H_SetKeyMatrix(a.with(matrix), 1); },

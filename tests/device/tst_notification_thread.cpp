@@ -1,7 +1,5 @@
-// The notification loop against the GUI thread: what the two threads share (the
-// listening flag, the DPI-switch texts, the wire log, the virtual mouse) while
-// both run, and what is left of the loop after it was stopped or restarted.
-// These tests are written to be run under ThreadSanitizer as well (scripts/test --tsan).
+// The notification loop against the GUI thread: what the two threads share while both
+// run, and what is left of the loop after it ends. Also run under ThreadSanitizer.
 #include "rig.h"
 
 #include "device/pacing.h"

@@ -1,6 +1,4 @@
-// A run on the global thread pool: where it runs, that wait() and the destructor
-// return only after it (and what it held) is gone, and that a new run waits for
-// the previous one.
+// A run on the global thread pool: wait(), the destructor and a new start come after it.
 #include "device/pool_task.h"
 
 #include <QThread>

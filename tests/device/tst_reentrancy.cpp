@@ -1,6 +1,5 @@
-// Device changes that reach the window while a command or a sequence of commands
-// runs, with the protocol's real pauses: detection waits until the link is free,
-// the command ends whole on the wire, and the mouse stays connected.
+// Device changes that reach the window while commands run, with the protocol's real
+// pauses: detection waits for the link, the command ends whole, the mouse stays connected.
 #include "rig.h"
 
 #include "app/widget.h"

@@ -1,7 +1,4 @@
-// The virtual mouse where a lax emulator would let the device tests pass falsely:
-// blocks it must ignore change nothing, a malformed payload report is dropped, and
-// a DPI press is reported only after the host's option bit; a notification read
-// waits its time-out and wakes on a report or an unplug.
+// The virtual mouse where a lax emulator would let the device tests pass falsely.
 #include "rig.h"
 
 #include "device/commands/opcodes.h"
