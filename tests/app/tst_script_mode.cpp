@@ -78,8 +78,6 @@ private slots:
                                         << false << 0 << QString::fromUtf8("编辑器\n").toUtf8() << QByteArray();
         QTest::newRow("runtime error") << QByteArray("console.log('before');\nnoSuchFunction();\nconsole.log('after');")
                                        << false << 1 << QByteArray("before\n") << QByteArray("ReferenceError");
-        QTest::newRow("thrown error") << QByteArray("throw new Error('stop here')") << false << 1 << QByteArray()
-                                      << QByteArray("stop here");
         QTest::newRow("syntax error") << QByteArray("console.log('x'") << false << 1 << QByteArray()
                                       << QByteArray("script.js");
         QTest::newRow("no virtual mouse without the option") << QByteArray("console.log(typeof virtualMouse)") << false
