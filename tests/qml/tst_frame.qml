@@ -37,12 +37,6 @@ TestCase {
         verify(ui_View.enabled)
     }
 
-    function test_protection_zero_unlocks_on_the_next_turn() {
-        frame.setProtectUI(0)
-        verify(!ui_View.enabled)
-        tryVerify(function() { return ui_View.enabled }, 2000)
-    }
-
     function test_reset_box_stays_inside_when_dragged_data() {
         return [ { tag: "beyond the top left", dx: -900, dy: -700, x: 0, y: 0 },
                  { tag: "beyond the bottom right", dx: 900, dy: 700, x: 1024 - 427, y: 640 - 102 } ]

@@ -36,7 +36,6 @@ TestCase {
               actions: [delay(30), delay(20), press("A"), delay(50), release("A"), delay(100)], expected: tapA(5) },
             { tag: "no delay gives 1", actions: [press("A"), release("A")], expected: tapA(1) },
             { tag: "zero delay gives 1", actions: [press("A"), delay(0), release("A")], expected: tapA(1) },
-            { tag: "1260 ms direct", actions: around([delay(1260)]), expected: tapA(126) },
             { tag: "1270 ms long", actions: around([delay(1270)]), expected: longGap(1, 63) },
             { tag: "1269 ms rounds down to 126", actions: around([delay(1269)]), expected: tapA(126) },
             { tag: "split delays summed", actions: around([delay(600), delay(670)]), expected: longGap(1, 63) },
@@ -62,7 +61,6 @@ TestCase {
             { tag: "largest 20 ms gap", actions: around(delays(999990)), expected: longGap(1, 49999) },
             { tag: "first 50 ms gap", actions: around(delays(1000000)), expected: longGap(2, 20000) },
             { tag: "first 100 ms gap", actions: around(delays(3000000)), expected: longGap(3, 30000) },
-            { tag: "600000 units", actions: around(delays(6000000)), expected: longGap(3, 60000) },
             { tag: "two long gaps and an unknown type", repeat: 3,
               actions: [press("A"), delay(1300), { type: 8, info: "A" }, release("A"), delay(1300), press("B")],
               expected: [0x00, 0x03, 0x00, 0x04, 0x00, 0x01, 0x00, 65, 0x80, 0x04, 0x00, 0x01, 0x00, 65, 0x01, 0x05, 0x00, 0x00] },
@@ -78,7 +76,6 @@ TestCase {
 
     function test_parseAction_data() {
         return [
-            { tag: "press", text: "1,A", type: 1, info: "A" },
             { tag: "delay", text: "0,50", type: 0, info: "50" },
             { tag: "mouse release", text: "4,MS-L", type: 4, info: "MS-L" },
             { tag: "comma key", text: "2,,", type: 2, info: "," },
