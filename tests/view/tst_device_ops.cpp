@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(rig.blocks(), blocksHex(expected));
     }
 
-    // The stage and option reads; what a failed read hands back is in the fault tests.
+    // The stage, option and current-profile reads; what a failed read hands back is in the fault tests.
     void stageAndOptionsRead()
     {
         for (Family family : {Family::F553, Family::F560}) {
@@ -204,8 +204,12 @@ private slots:
             rig.mark();
             QCOMPARE(rig.view->mouseGetCurrentDPI(), QVariant(5));
             QCOMPARE(rig.blocks(), QList<Bytes>{blockHex(is553 ? "8b" : "84 01")});
-            if (is553)
+            if (is553) {
                 QCOMPARE(rig.view->GetKeyboardoption(), ints({1, 2, 3, 4}));
+            } else {
+                rig.view->mouseSwitchKeyMatrix(3);
+                QCOMPARE(rig.view->mouseReadCurrentProfile().toInt(), 3);
+            }
         }
     }
 
@@ -220,7 +224,8 @@ private slots:
     }
 
     // 560 DPI, lighting, colours and recoil edit the view's profile blocks and send them:
-    // block 1 alone, blocks 1..4 with recoil, block 0 or 1 for the colours.
+    // block 1 alone, blocks 1..4 with recoil, block 0 or 1 for the colours; a block
+    // written as a whole goes out alone.
     void profileBlockEdits_data()
     {
         QTest::addColumn<bool>("isGun");
@@ -238,11 +243,13 @@ private slots:
             return ViewOp([=](myQQuickView& v) { v.mouseSetRGBEffect(mode, speed, brightness); });
         };
         QVariantList values;
-        Bytes colours;
+        Bytes colours, falling;
         for (int i = 0; i < 24; ++i) {
             values.append(0xA0 + i);
             colours.append(char(0xA0 + i));
         }
+        for (int i = 0; i < myQQuickView::kBlockSize; ++i)
+            falling.append(char(255 - i));
         auto colour = [values](uchar type) {
             return ViewOp([=](myQQuickView& v) { v.mouseSetRGBColor(type, values); });
         };
@@ -272,6 +279,10 @@ private slots:
             v.profileBlocks[2][65] |= 0x06;
             v.mouseSendGundata(2, ints({7, 0x101, 12}));
         }) << E{{2, 2, 65, Bytes(1, flags)}, {2, 2, 78, hex("f0 07 01 0c")}} << QList<int>{2};
+        QTest::newRow("whole block 2") << true << true << ViewOp([falling](myQQuickView& v) {
+            std::copy(falling.begin(), falling.end(), v.profileBlocks[2].begin());
+            v.mouseSetProfile(2);
+        }) << E{{2, 2, 0, falling}} << QList<int>{2};
     }
     void profileBlockEdits()
     {
@@ -458,20 +469,6 @@ private slots:
             gunSlots[slot - 1] = {uint8_t(b[2]), uint8_t(b[3]), uint8_t(b[4])};
         }
         QVERIFY(rig.state().gunSlots == gunSlots);
-    }
-
-    // A written 560 profile block reaches the mouse; the current profile is read back.
-    void profileBlockWriteAndCurrentProfile()
-    {
-        Rig rig({Family::F560, true});
-        for (int i = 0; i < myQQuickView::kBlockSize; ++i)
-            rig.view->profileBlocks[2][i] = uchar(255 - i);
-        rig.view->mouseSetProfile(2);
-        QVERIFY(rig.state().profileBlocks[2] == rig.view->profileBlocks[2]);
-        QVERIFY(rig.state().profileBlocks[1] == FirmwareState::factoryProfileBlock(1));
-        rig.view->mouseSwitchKeyMatrix(3);
-        QCOMPARE(int(rig.state().currentProfile), 3);
-        QCOMPARE(rig.view->mouseReadCurrentProfile().toInt(), 3);
     }
 
     void gunFileAbsentNeverCreated()
