@@ -49,7 +49,6 @@ ClientRun runClient(const QString& runtimeDir, const QString& command)
     return r;
 }
 
-// One line to the server in this process and its answer.
 QString ask(QLocalSocket& socket, const QByteArray& line)
 {
     socket.write(line);

@@ -24,7 +24,6 @@ struct FakeBackend : HookBackend {
     bool installed() const override { return active; }
 };
 
-// One low-level keyboard event.
 struct KeyEvent {
     int hookCode;
     std::uintptr_t message;

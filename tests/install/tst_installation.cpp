@@ -11,7 +11,6 @@ namespace {
 const QByteArray kPrintName = "console.log(ui_View.getGlobalData('common/name'))";
 const QByteArray kName = "CORVANE SKARN MOUSE GX17\n";
 
-// The files (not folders) under root, relative to it.
 QStringList filesUnder(const QString& root)
 {
     QStringList files = treeBytes(root).keys();

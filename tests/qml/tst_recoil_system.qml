@@ -21,7 +21,6 @@ TestCase {
         gun.init()
         system.init(false, false)
     }
-    // One panel at a time, at the top left of the window.
     function show(panel) {
         gun.visible = panel === gun
         system.visible = panel === system
