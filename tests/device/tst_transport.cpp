@@ -53,7 +53,7 @@ private slots:
     void tableDefaultsAndBadValues();
     void detect_data();
     void detect();
-    void challengeIsScrambledAndEchoed();
+    void challengeIsScrambled();
     void currentRecordGuardsEveryTransfer();
 };
 
@@ -248,7 +248,7 @@ void TstTransport::detect()
     }
 }
 
-void TstTransport::challengeIsScrambledAndEchoed()
+void TstTransport::challengeIsScrambled()
 {
     secrecyCode().fill(0);
     MouseRig rig;
@@ -262,10 +262,6 @@ void TstTransport::challengeIsScrambledAndEchoed()
     QCOMPARE(sent, blockHex(sent.left(5).toHex(' ').constData()));   // opcode 0, four bytes, zeros, checksum
     QVERIFY2(sent.mid(1, 4) != QByteArray(4, 0), "the challenge is never four zero bytes");
     QVERIFY(sent != raw[0].bytes.mid(1));   // not in the clear on the wire
-    const QList<WireLogEntry> answer = entriesWithOp(rig.entries(), "GET_FEATURE");
-    QByteArray echo = answer[0].bytes.mid(1, 8);
-    protocol::unscramble(reinterpret_cast<uint8_t*>(echo.data()), secrecyCode().data());
-    QCOMPARE(echo.mid(1, 4), sent.mid(1, 4));
 }
 
 void TstTransport::currentRecordGuardsEveryTransfer()
