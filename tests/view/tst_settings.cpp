@@ -76,8 +76,6 @@ private slots:
         install.reset();
     }
 
-    // --- generic data access ---
-
     void writeIsVisibleBeforeTheFlush()
     {
         myQQuickView view;
@@ -150,8 +148,6 @@ private slots:
         QCOMPARE(readFileBytes("modules/setting/apConfig.bin"), factory);
     }
 
-    // --- profiles ---
-
     // The destination becomes a byte copy of the source: a write still pending in the
     // source's handle belongs to the copy, one pending in the destination's is dropped.
     void replacementMakesAByteCopy_data()
@@ -198,11 +194,9 @@ private slots:
                 view->saveProfile(src);
             else
                 QVERIFY(view->loadProfile(dest));
-            const bool dialog = operation == "export" || operation == "import";
             QCOMPARE(log.opens, operation == "import" ? 1 : 0);
             QCOMPARE(log.saves, operation == "export" ? 1 : 0);
-            QCOMPARE(log.title, dialog ? QString(operation == "import" ? "Open File" : "Save File") : QString());
-            QCOMPARE(log.filter, dialog ? QString("Profile(*.pf)") : QString());
+            QCOMPARE(log.filter, log.opens + log.saves ? QString("Profile(*.pf)") : QString());
             if (dest < 10) {   // the handle reads the new file
                 view->setCurrentProfile(dest);
                 QVERIFY(!view->getData("mouse/stale", false).isValid());
@@ -261,8 +255,6 @@ private slots:
         QCOMPARE(folder(install->file("exchange")), QStringList{"in.pf"});
     }
 
-    // --- language strings and name lists ---
-
     void groupTexts_data()
     {
         QTest::addColumn<QString>("group");
@@ -274,7 +266,6 @@ private slots:
                                                  << QStringList{"\\", "`", QString(QChar(0x25BA)), "Intl2"};
         QTest::newRow("unquoted comma kept") << "unquoted" << "Test" << QStringList{"Hello, world"};
         QTest::newRow("negative total") << "negative" << "Test" << QStringList{};
-        QTest::newRow("missing group") << "macroEditor" << "Test" << QStringList{};
         QTest::newRow("missing file") << "main" << "Klingon" << QStringList{};
         QTest::newRow("path outside i18n") << "main" << "../setting/evil" << QStringList{};
         QTest::newRow("empty language") << "main" << "" << QStringList{};
