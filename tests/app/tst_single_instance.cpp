@@ -1,36 +1,17 @@
-// One running instance per executable; the real program started twice, from a
-// foreign working directory, on the virtual mouse with the wire log on.
+// One running instance per settings tree: the real program started twice, from a
+// foreign working directory, on the virtual mouse with the wire log on (the lock per
+// user and per tree, taken over after a killed holder: tst_installation).
 #include "rig.h"
-
-#include "app/single_instance.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 class TstSingleInstance : public QObject
 {
     Q_OBJECT
 private slots:
-    void guardObjects()
-    {
-        QTemporaryDir dir;
-        const QString exe = dir.filePath(QStringLiteral("corvane-config"));
-        {
-            SingleInstance first(exe);
-            QVERIFY(!first.isRunning());
-            SingleInstance second(exe);
-            QVERIFY(second.isRunning());
-            SingleInstance other(dir.filePath(QStringLiteral("elsewhere/corvane-config")));
-            QVERIFY(!other.isRunning());
-        }
-        // The lock goes with the instance that held it.
-        SingleInstance again(exe);
-        QVERIFY(!again.isRunning());
-    }
-
     void secondStartExitsOne()
     {
         const QString built = QStringLiteral(CORVANE_BINARY_DIR "/corvane-config");
