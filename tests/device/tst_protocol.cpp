@@ -1,9 +1,12 @@
-// Checksum and scrambling of the command block against fixed vectors, and the texts
-// of the DPI-switch announcements.
+// Checksum and scrambling of the command block against fixed vectors and an
+// independent 64-bit formulation, and the texts of the DPI-switch announcements.
 #include "device/hid_thread.h"
 #include "device/protocol.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <cstring>
 
 namespace {
 
@@ -18,6 +21,32 @@ Bytes8 hex8(const char* text)
     return out;
 }
 
+// The scrambling written as whole-block arithmetic: a 64-bit rotation instead of
+// byte-wise shifts.
+Bytes8 referenceScramble(Bytes8 p, const protocol::SecrecyCode& c)
+{
+    std::swap(p[0], p[5]);
+    std::swap(p[1], p[4]);
+    std::swap(p[2], p[7]);
+    std::swap(p[3], p[6]);
+    for (int i = 1; i <= 6; ++i)
+        p[i] ^= c[i];
+    quint64 v = 0;
+    for (uint8_t b : p)
+        v = (v << 8) | b;
+    v = (v << 3) | (v >> 61);
+    for (int i = 7; i >= 0; --i) {
+        p[i] = static_cast<uint8_t>(v & 0xFF);
+        v >>= 8;
+    }
+    const char key[] = "KaVomLep";
+    for (int i = 0; i < 8; ++i) {
+        const uint8_t k = static_cast<uint8_t>(key[i]);
+        p[i] = static_cast<uint8_t>(p[i] + static_cast<uint8_t>((k << 4) | (k >> 4)));
+    }
+    return p;
+}
+
 } // namespace
 
 class TstProtocol : public QObject
@@ -28,6 +57,7 @@ private slots:
     void checksum();
     void scrambleVectors_data();
     void scrambleVectors();
+    void scrambleMatchesReferenceAndRoundTrips();
     void dpiSwitchTexts();
 };
 
@@ -76,6 +106,23 @@ void TstProtocol::scrambleVectors()
     QCOMPARE(b, hex8(scrambled.toLatin1().constData()));
     protocol::unscramble(b.data(), c.data());
     QCOMPARE(b, hex8(plain.toLatin1().constData()));
+}
+
+void TstProtocol::scrambleMatchesReferenceAndRoundTrips()
+{
+    QRandomGenerator rng(20240611);
+    for (int n = 0; n < 2000; ++n) {
+        const quint64 random[2] = {rng.generate64(), rng.generate64()};
+        Bytes8 plain;
+        protocol::SecrecyCode code;
+        std::memcpy(plain.data(), &random[0], 8);
+        std::memcpy(code.data(), &random[1], 8);
+        Bytes8 b = plain;
+        protocol::scramble(b.data(), code.data());
+        QCOMPARE(b, referenceScramble(plain, code));
+        protocol::unscramble(b.data(), code.data());
+        QCOMPARE(b, plain);
+    }
 }
 
 // A ninth text is ignored and a stage outside 1..7 takes the eighth (the default texts,
