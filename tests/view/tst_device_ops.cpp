@@ -108,18 +108,18 @@ QList<Bytes> gunMatrices(const char* user5, std::array<const char*, 3> gun5, std
     return m;
 }
 
-// Records what the view asks of the desktop; answers with `result`.
-class FakePointer : public PointerSettings
+// Records what the view asks of the desktop and refuses it (the system-page tests
+// have a desktop that accepts).
+class RefusingPointer : public PointerSettings
 {
 public:
-    explicit FakePointer(QStringList* calls, bool result) : calls(calls), result(result) {}
+    explicit RefusingPointer(QStringList* calls) : calls(calls) {}
     bool setPointerSpeed(int v) override { return record(QStringLiteral("speed %1").arg(v)); }
     bool setDoubleClickTime(int v) override { return record(QStringLiteral("doubleClick %1").arg(v)); }
     bool setWheelScrollLines(int v) override { return record(QStringLiteral("lines %1").arg(v)); }
 private:
-    bool record(const QString& call) { calls->append(call); return result; }
+    bool record(const QString& call) { calls->append(call); return false; }
     QStringList* calls;
-    bool result;
 };
 
 #ifdef Q_OS_LINUX
@@ -529,21 +529,14 @@ private slots:
         ScratchInstall install;
         myQQuickView view;
         QStringList calls;
-        view.setPointerSettings(std::make_unique<FakePointer>(&calls, true));
+        view.setPointerSettings(std::make_unique<RefusingPointer>(&calls));
+        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
         view.mouseSetCursorSpeed(5);
+        QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
         view.mouseSetDoubleClickSpeed(3);
+        QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
         view.mouseSetVerticalScrollLines(1000);
         QCOMPARE(calls, (QStringList{"speed 10", "doubleClick 690", "lines 1000"}));
-
-        calls.clear();
-        view.setPointerSettings(std::make_unique<FakePointer>(&calls, false));
-        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
-        view.mouseSetCursorSpeed(4);
-        QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
-        view.mouseSetDoubleClickSpeed(4);
-        QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
-        view.mouseSetVerticalScrollLines(4);
-        QCOMPARE(calls.size(), 3);
     }
 
 #ifdef Q_OS_LINUX
