@@ -116,7 +116,6 @@ private slots:
     {
         QTest::addColumn<QVariantList>("written");
         QTest::newRow("two numbers") << QVariantList{800, 1600};
-        QTest::newRow("one number") << QVariantList{5};
         QTest::newRow("one text") << QVariantList{"Macro_0"};
         QTest::newRow("texts with commas") << QVariantList{"a, b", "c"};
     }
