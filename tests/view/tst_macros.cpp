@@ -150,8 +150,8 @@ private slots:
             QVERIFY(view->saveMacroIni("M", three, 300).toBool());
         }
         QCOMPARE(readFileBytes(macroPath("M")),
-                 QByteArray("[config]\ndid=-1\nindex=0\nrepeat=300\ntotal=3\n\n[macro]\n0=\"1,,\"\n1=\"0,1270\"\n"
-                            "2=\"2,\\\\ \xE2\x96\xB2 ;=\\\"x\\\"\"\n"));
+                 QByteArray("[config]\ndid=-1\nindex=0\nrepeat=300\ntotal=3\n\n"
+                            "[macro]\n0=\"1,,\"\n1=\"0,1270\"\n2=\"2,\\\\ \xE2\x96\xB2 ;=\\\"x\\\"\"\n"));
         QCOMPARE(makeView()->loadMacroIni("M"), (QVariantList{three[0], three[1], three[2], "300"}));
     }
 
