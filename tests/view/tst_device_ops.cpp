@@ -326,7 +326,6 @@ private slots:
         Rig rig({Family::F553, true});
         const QVariantList entries = keyEntries(true);
         rig.view->mouseSetKeyMatrix(entries, false, ints({10, 20, 30}));
-        // One value short: neither stored nor sent.
         rig.view->mouseSetKeyMatrix(keyEntries(false).mid(1), true, ints({10, 20, 30}));
         QVERIFY(rig.blocks().isEmpty());
         for (int n = 0; n < 16; ++n)
