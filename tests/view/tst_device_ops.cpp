@@ -166,16 +166,12 @@ private slots:
         };
         auto rate = [](uchar r) { return ViewOp([=](myQQuickView& v) { v.mouseSetReportRate(r); }); };
         auto stage = [](uchar s) { return ViewOp([=](myQQuickView& v) { v.mouseSetCurrentDPI(s); }); };
-        auto matrix = [](int m) { return ViewOp([=](myQQuickView& v) { v.mouseSwitchKeyMatrix(m); }); };
         const ViewOp option = [](myQQuickView& v) { v.mouseSetKeyboardoption(0x11, 0x22, 0x33, 0x44); };
-        QTest::newRow("553 rate") << Family::F553 << false << rate(2) << QStringList{"01 02"};
         QTest::newRow("560 rate") << Family::F560 << false << rate(2) << each("03", "02");
         QTest::newRow("560 rate gun") << Family::F560 << true << rate(8) << QStringList{"03 01 08"};
         QTest::newRow("553 stage") << Family::F553 << false << stage(3) << QStringList{"0b 03"};
         QTest::newRow("560 stage") << Family::F560 << false << stage(2) << each("04", "02");
         QTest::newRow("560 stage gun") << Family::F560 << true << stage(2) << QStringList{"04 01 02"};
-        QTest::newRow("553 switch") << Family::F553 << true << matrix(2) << QStringList{"02 02"};
-        QTest::newRow("560 switch") << Family::F560 << true << matrix(3) << QStringList{"02 03"};
         QTest::newRow("553 option") << Family::F553 << false << option << QStringList{"03 11 22 33 44"};
         QTest::newRow("560 option uses 553 command") << Family::F560 << false << option << QStringList{"03 11 22 33 44"};
     }
@@ -256,8 +252,6 @@ private slots:
         using E = QList<Edit>;
         QTest::newRow("dpi 4 stages") << false << true << dpi(4, "3360", dpis)
                                       << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "0f") << one;
-        QTest::newRow("dpi 8 stages gun") << true << true << dpi(8, "3360", dpis)
-                                          << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "ff") << all;
         QTest::newRow("dpi 3389 ninth bits") << true << true << dpi(2, "3389", high)
                                              << dpiEdits("10 20 40 80 a0 f0 00 40", "03", "c0 c0") << all;
         QTest::newRow("dpi 3389 no bits") << false << true << dpi(8, "3389", dpis)
@@ -267,7 +261,6 @@ private slots:
                                        << E{{1, 1, 71, hex("02 05 03")}, {2, 4, 71, hex("02 05 02")}} << one;
         QTest::newRow("single breath gun") << true << false << effect(1, 4, 0) << E{{1, 4, 71, hex("02 05 02")}} << all;
         QTest::newRow("full spotlight") << false << true << effect(9, 2, 4) << E{{1, 4, 71, hex("0a ff 18")}} << one;
-        QTest::newRow("full static gun") << true << true << effect(0, 0, 0) << E{{1, 4, 71, hex("01 00 00")}} << all;
         QTest::newRow("colour full set") << false << true << colour(0) << E{{0, 0, 24, colours}} << zero;
         QTest::newRow("colour full single set") << false << true << colour(1) << E{{0, 0, 104, colours}} << zero;
         QTest::newRow("colour full stage indices") << false << true << colour(2) << E{{0, 0, 16, colours.left(8)}}
@@ -312,11 +305,6 @@ private slots:
         for (const QList<Step>& command : splitCommands(rig.steps()))
             QCOMPARE(payloadOf(command).left(24), expected);
         QCOMPARE(bytesOf(rig.state().stageColors[0]), expected);
-
-        rig.mark();
-        rig.view->mouseSetRGBColor(2, ints({1, 2, 3, 4, 5, 6, 7, 0}));
-        QCOMPARE(rig.blocks(), blocksHex({"10 02 04", "10 02 04"}));
-        QCOMPARE(payloadOf(splitCommands(rig.steps()).last()).left(4), hex("01 02 03 04"));
     }
 
     // A matrix stored without sending, one value short neither stored nor sent; the
@@ -356,8 +344,6 @@ private slots:
         QTest::addColumn<QStringList>("blocks");
         QTest::addColumn<QList<Bytes>>("matrices");   // the first 64 bytes of matrices 1.. written
         QTest::newRow("553") << Family::F553 << 0 << QVariantList{} << QStringList{"12 01 40 08"}
-                             << QList<Bytes>{userMatrixNoGun()};
-        QTest::newRow("560") << Family::F560 << 0 << QVariantList{} << QStringList{"0d 01 80"}
                              << QList<Bytes>{userMatrixNoGun()};
         QTest::newRow("553 gun") << Family::F553 << 2 << ints({10, 20, 30})
                                  << QStringList{"12 01 40 08", "12 02 40 08", "12 03 40 08", "12 04 40 08", "02 01"}
@@ -434,7 +420,6 @@ private slots:
         QTest::addColumn<QString>("block");   // empty: nothing sent
         const QVariantList y10{5, "3", 10};
         QTest::newRow("553 negated") << Family::F553 << true << 1 << 2 << y10 << "04 00 05 03 f6 02";
-        QTest::newRow("553 plain") << Family::F553 << true << 0 << 2 << y10 << "04 00 05 03 0a 02";
         QTest::newRow("553 zero stays") << Family::F553 << true << 1 << 2 << QVariantList{5, "3", 0} << "04 00 05 03 00 02";
         QTest::newRow("553 no recoil") << Family::F553 << false << 0 << 1 << ints({1, 2, 3}) << QString();
         QTest::newRow("560 short list") << Family::F560 << true << 0 << 2 << ints({1}) << QString();
@@ -502,22 +487,6 @@ private slots:
         view.modifyGundata(0, QVariantList{"1"});
         view.modifyGundata(0, QVariantList{});
         QCOMPARE(view.getGunDataKey(), (QVariantList{"2", "Thomson"}));
-    }
-
-    void perProfileAccessors()
-    {
-        ScratchInstall install;
-        myQQuickView view;
-        view.setXYSensitive(0, 7);
-        view.setSelectGun(1, "AKM");
-        QCOMPARE(view.getXYSensitive(0).toInt(), 7);
-        QCOMPARE(view.getselectGun(1).toString(), QStringLiteral("AKM"));
-        view.currentProfile = 12;   // outside 0..9: no handle is touched, defaults come back
-        QCOMPARE(view.getXYSensitive(0), QVariant(4));
-        QCOMPARE(view.getselectGun(1), QVariant(QString()));
-        view.setXYSensitive(0, 9);
-        view.currentProfile = 0;
-        QCOMPARE(view.getXYSensitive(0).toInt(), 7);
     }
 
     // The steps reach the desktop mapped; a desktop that refuses gives the failure lines.
