@@ -20,7 +20,6 @@ private slots:
         ScratchInstall install;
         const QString exe = install.file(QStringLiteral("corvane-config"));
         QVERIFY(QFile::copy(built, exe));
-        QFile::setPermissions(exe, QFile::permissions(built));
         QTemporaryDir elsewhere;
         // Each start logs to a file of its own: the first may still be talking to its
         // mouse while the second starts, and the second must send nothing at all.
@@ -37,8 +36,7 @@ private slots:
         start(first, log);
         QVERIFY(first.waitForStarted(5000));
 
-        // Connected: the challenge, option read and write-back went out (paths relative
-        // to the executable worked; the bytes of a connection: tst_widget).
+        // Connected (paths relative to the executable worked): challenge, option read and write-back.
         QTRY_VERIFY_WITH_TIMEOUT(entriesWithOp(readWireLog(log), "SET_FEATURE").size() >= 3, 20000);
         QCOMPARE(opcodesOf(decodeSteps(readWireLog(log), MouseRig::kCode)).mid(0, 3), (QList<int>{0x00, 0x83, 0x03}));
 
@@ -51,12 +49,7 @@ private slots:
         QCOMPARE(second.readAllStandardOutput(), QByteArray());
         QCOMPARE(readWireLog(secondLog).size(), 0);
 
-        QCOMPARE(first.state(), QProcess::Running);
-        first.terminate();
-        if (!first.waitForFinished(5000)) {
-            first.kill();
-            first.waitForFinished(5000);
-        }
+        QCOMPARE(first.state(), QProcess::Running);   // ended when its QProcess goes
     }
 };
 

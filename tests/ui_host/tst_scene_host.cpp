@@ -1,6 +1,6 @@
 // The real scene in the main window on the virtual mouse: the start-up protection
-// with the language applied, a reconnect's initUI, and typed keys reaching the
-// scene's text fields.
+// with the language and the profile number applied, the busy lock, a reconnect's
+// initUI, and typed keys reaching the scene's text fields.
 #include "rig.h"
 
 #include "app/widget.h"
@@ -39,6 +39,7 @@ private slots:
         QVERIFY(root);
         QVERIFY(!root->isVisible());
         rig.view()->setGlobalData(QStringLiteral("common/language"), QStringLiteral("ChineseSimplified"));
+        rig.view()->setGlobalData(QStringLiteral("mouse/profileNo"), 2);
         rig.window->checkDevice();
         QVERIFY(waitFor([&] { return root->isVisible(); }));
         QElapsedTimer sinceInit;
@@ -50,11 +51,19 @@ private slots:
         QVERIFY2(sinceInit.elapsed() >= 1000 - 20, qPrintable(QString::number(sinceInit.elapsed())));
         QVERIFY(rig.view()->isEnabled());
         QVERIFY(root->property("isPownOn").toBool());
+        QCOMPARE(rig.view()->currentProfile, 2);
         // Key names follow the language.
         QVariant name;
         QMetaObject::invokeMethod(root->findChild<QObject*>(QStringLiteral("keyCodeString")), "keycodeTostr",
                                   Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, 0xF0));
         QCOMPARE(name.toString(), QString::fromUtf8("鼠标左键"));
+
+        // Busy locks the view at once; a zero ends a long lock on the next turn.
+        rig.window->controller->setBusy(60000);
+        QVERIFY(!rig.view()->isEnabled());
+        rig.window->controller->setBusy();
+        QVERIFY(!rig.view()->isEnabled());
+        QVERIFY(waitFor([&] { return rig.view()->isEnabled(); }, 2000));
 
         // A reconnect, queued: the languages and the profile stay as they are, the DPI
         // stage is read again.
@@ -68,7 +77,7 @@ private slots:
         QCOMPARE(root->property("currentDPI").toInt(), 5);
         QVERIFY(waitFor([&] { return root->property("currentDPI").toInt() == 3; }));
         QCOMPARE(root->property("mainLang").toStringList(), marker);
-        QCOMPARE(rig.view()->currentProfile, 0);
+        QCOMPARE(rig.view()->currentProfile, 2);
     }
 
     void typedKeysReachTheScenesTextFields()
