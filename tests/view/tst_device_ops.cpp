@@ -4,7 +4,6 @@
 #include "rig.h"
 
 #include "device/pacing.h"
-#include "platform/pointer_settings.h"
 #ifdef Q_OS_LINUX
 #include "platform/linux/pointer_settings_linux.h"
 #endif
@@ -108,36 +107,16 @@ QList<Bytes> gunMatrices(const char* user5, std::array<const char*, 3> gun5, std
     return m;
 }
 
-// Records what the view asks of the desktop and refuses it (the system-page tests
-// have a desktop that accepts).
-class RefusingPointer : public PointerSettings
-{
-public:
-    explicit RefusingPointer(QStringList* calls) : calls(calls) {}
-    bool setPointerSpeed(int v) override { return record(QStringLiteral("speed %1").arg(v)); }
-    bool setDoubleClickTime(int v) override { return record(QStringLiteral("doubleClick %1").arg(v)); }
-    bool setWheelScrollLines(int v) override { return record(QStringLiteral("lines %1").arg(v)); }
-private:
-    bool record(const QString& call) { calls->append(call); return false; }
-    QStringList* calls;
-};
-
 #ifdef Q_OS_LINUX
-class FakeRunner : public linux_pointer::CommandRunner
-{
-public:
+struct FakeRunner : linux_pointer::CommandRunner {
     FakeRunner(QStringList present, QStringList* calls, bool result)
         : present(std::move(present)), calls(calls), result(result) {}
-    QString find(const QString& program) override
-    {
-        return present.contains(program) ? QStringLiteral("/usr/bin/") + program : QString();
-    }
+    QString find(const QString& program) override { return present.contains(program) ? "/usr/bin/" + program : QString(); }
     bool run(const QString& program, const QStringList& args) override
     {
         calls->append(program + QLatin1Char(' ') + args.join(QLatin1Char(' ')));
         return result;
     }
-private:
     QStringList present;
     QStringList* calls;
     bool result;
@@ -167,6 +146,14 @@ private slots:
         auto rate = [](uchar r) { return ViewOp([=](myQQuickView& v) { v.mouseSetReportRate(r); }); };
         auto stage = [](uchar s) { return ViewOp([=](myQQuickView& v) { v.mouseSetCurrentDPI(s); }); };
         const ViewOp option = [](myQQuickView& v) { v.mouseSetKeyboardoption(0x11, 0x22, 0x33, 0x44); };
+        // 553 recoil reads the option bytes first: the third negates the pull-down.
+        auto recoil = [](int slot, QVariantList data, uchar negate = 0) {
+            return ViewOp([=](myQQuickView& v) {
+                if (negate)
+                    v.mouseSetKeyboardoption(0, 0, negate, 0);
+                v.mouseSendGundata(slot, data);
+            });
+        };
         QTest::newRow("560 rate") << Family::F560 << false << rate(2) << each("03", "02");
         QTest::newRow("560 rate gun") << Family::F560 << true << rate(8) << QStringList{"03 01 08"};
         QTest::newRow("553 stage") << Family::F553 << false << stage(3) << QStringList{"0b 03"};
@@ -174,6 +161,15 @@ private slots:
         QTest::newRow("560 stage gun") << Family::F560 << true << stage(2) << QStringList{"04 01 02"};
         QTest::newRow("553 option") << Family::F553 << false << option << QStringList{"03 11 22 33 44"};
         QTest::newRow("560 option uses 553 command") << Family::F560 << false << option << QStringList{"03 11 22 33 44"};
+        QTest::newRow("553 recoil negated") << Family::F553 << true << recoil(2, {5, "3", 10}, 1)
+                                            << QStringList{"03 00 00 01 00", "83", "04 00 05 03 f6 02"};
+        QTest::newRow("553 recoil zero stays") << Family::F553 << true << recoil(2, {5, "3", 0}, 1)
+                                               << QStringList{"03 00 00 01 00", "83", "04 00 05 03 00 02"};
+        // Nothing goes out without recoil functions, for a short list or a slot outside 1..3.
+        QTest::newRow("553 no recoil") << Family::F553 << false << recoil(1, ints({1, 2, 3})) << QStringList{};
+        QTest::newRow("560 recoil short list") << Family::F560 << true << recoil(2, ints({1})) << QStringList{};
+        QTest::newRow("560 recoil slot 5") << Family::F560 << true << recoil(5, ints({1, 2, 3})) << QStringList{};
+        QTest::newRow("560 recoil slot -1") << Family::F560 << true << recoil(-1, ints({1, 2, 3})) << QStringList{};
     }
     void passThroughCommands()
     {
@@ -254,8 +250,6 @@ private slots:
                                       << dpiEdits("07 0f 1f 3f 4f 5f 6d 77", "0f") << one;
         QTest::newRow("dpi 3389 ninth bits") << true << true << dpi(2, "3389", high)
                                              << dpiEdits("10 20 40 80 a0 f0 00 40", "03", "c0 c0") << all;
-        QTest::newRow("dpi 3389 no bits") << false << true << dpi(8, "3389", dpis)
-                                          << dpiEdits("10 20 40 80 a0 c0 dc f0", "ff", "00 00") << one;
         // Bytes 71..73; a single-colour mouse without recoil has its own second option in block 1.
         QTest::newRow("single breath") << false << false << effect(1, 4, 0)
                                        << E{{1, 1, 71, hex("02 05 03")}, {2, 4, 71, hex("02 05 02")}} << one;
@@ -318,11 +312,8 @@ private slots:
         QVERIFY(rig.blocks().isEmpty());
         for (int n = 0; n < 16; ++n)
             QCOMPARE(texts(rig.view->mouseGetKeydefine(n, false)), texts(entries.mid(4 * n, 4)));
+        rig.view->profileSettings[0]->remove("mouseKeyMatrix/3");
         rig.view->profileSettings[0]->sync();
-        QSettings p1(QStringLiteral("modules/setting/p1.bin"), QSettings::IniFormat);
-        QCOMPARE(p1.value("mouseKeyMatrix/5").toStringList(), (QStringList{"8", "0", "2", "0"}));
-        p1.remove("mouseKeyMatrix/3");
-        p1.sync();
         {
             QSettings pd(QStringLiteral("modules/setting/pD.bin"), QSettings::IniFormat);
             pd.setValue("mouseKeyMatrix/3", ints({0, 0, 0xF4, 0}));
@@ -408,75 +399,22 @@ private slots:
         }
     }
 
-    // 553: the option bytes are read first and the third negates the pull-down. Nothing
-    // goes out without recoil functions, for a short list or a slot outside 1..3.
-    void recoil_data()
-    {
-        QTest::addColumn<Family>("family");
-        QTest::addColumn<bool>("isGun");
-        QTest::addColumn<int>("thirdOption");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QVariantList>("data");
-        QTest::addColumn<QString>("block");   // empty: nothing sent
-        const QVariantList y10{5, "3", 10};
-        QTest::newRow("553 negated") << Family::F553 << true << 1 << 2 << y10 << "04 00 05 03 f6 02";
-        QTest::newRow("553 zero stays") << Family::F553 << true << 1 << 2 << QVariantList{5, "3", 0} << "04 00 05 03 00 02";
-        QTest::newRow("553 no recoil") << Family::F553 << false << 0 << 1 << ints({1, 2, 3}) << QString();
-        QTest::newRow("560 short list") << Family::F560 << true << 0 << 2 << ints({1}) << QString();
-        QTest::newRow("560 slot 5") << Family::F560 << true << 0 << 5 << ints({1, 2, 3}) << QString();
-        QTest::newRow("560 slot -1") << Family::F560 << true << 0 << -1 << ints({1, 2, 3}) << QString();
-    }
-    void recoil()
-    {
-        QFETCH(Family, family);
-        QFETCH(bool, isGun);
-        QFETCH(int, thirdOption);
-        QFETCH(int, slot);
-        QFETCH(QVariantList, data);
-        QFETCH(QString, block);
-        Rig rig({family, isGun});
-        if (family == Family::F553) {
-            rig.view->mouseSetKeyboardoption(0, 0, static_cast<uchar>(thirdOption), 0);
-            rig.mark();
-        }
-        const auto before = rig.view->profileBlocks;
-        rig.view->mouseSendGundata(slot, data);
-        QVERIFY(rig.view->profileBlocks == before);
-        auto gunSlots = FirmwareState::factory().gunSlots;
-        if (block.isEmpty()) {
-            QVERIFY(rig.blocks().isEmpty());
-        } else {
-            QCOMPARE(rig.blocks(), blocksHex({"83", block}));
-            const Bytes b = hex(block.toLatin1());
-            gunSlots[slot - 1] = {uint8_t(b[2]), uint8_t(b[3]), uint8_t(b[4])};
-        }
-        QVERIFY(rig.state().gunSlots == gunSlots);
-    }
-
-    void gunFileAbsentNeverCreated()
+    // The gun file is never created. Present, a record keeps its first six values; a
+    // shorter record, or a replacement with fewer than seven values, changes nothing.
+    void gunFile()
     {
         ScratchInstall install;
         const QString gunFile = QStringLiteral("modules/gun/gunData.bin");
         QFile::remove(gunFile);
-        {
-            myQQuickView view;
-            view.mouseSaveGundata(2, QVariantList{"AKM", "L-Click", "10", "0", "10", "0"});
-            view.modifyGundata(1, QVariantList{"AKM", "L-Click", "10", "0", "10", "0", "2"});
-            view.modifyGundata(0, QVariantList{"2"});
-            QVERIFY(view.getGunData(2).isEmpty());
-            QVERIFY(view.getGunDataKey().isEmpty());
-        }
-        QVERIFY(!QFile::exists(gunFile));
-    }
-
-    void gunFilePresent()
-    {
-        ScratchInstall install;
-        writeFile(QStringLiteral("modules/gun/gunData.bin"),
-                            "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 20, 0, 12, 3\n");
         myQQuickView view;
+        view.mouseSaveGundata(2, QVariantList{"AKM", "L-Click", "10", "0", "10", "0"});
+        view.modifyGundata(1, QVariantList{"AKM", "L-Click", "10", "0", "10", "0", "2"});
+        view.modifyGundata(0, QVariantList{"2"});
+        QVERIFY(view.getGunDataKey().isEmpty());
+        QVERIFY(!QFile::exists(gunFile));
+
+        writeFile(gunFile, "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 20, 0, 12, 3\n");
         QCOMPARE(view.getGunData(1), (QVariantList{"AKM", "L-Click", "20", "0", "12", "3"}));
-        QVERIFY(view.getGunData(4).isEmpty());
         view.mouseSaveGundata(2, QVariantList{"UNP9", "L-Click", "30", "0", "9", "1", "extra"});
         view.mouseSaveGundata(3, QVariantList{"short", "L-Click"});
         QCOMPARE(view.getGunData(2), (QVariantList{"UNP9", "L-Click", "30", "0", "9", "1"}));
@@ -487,22 +425,6 @@ private slots:
         view.modifyGundata(0, QVariantList{"1"});
         view.modifyGundata(0, QVariantList{});
         QCOMPARE(view.getGunDataKey(), (QVariantList{"2", "Thomson"}));
-    }
-
-    // The steps reach the desktop mapped; a desktop that refuses gives the failure lines.
-    void pointerSettings()
-    {
-        ScratchInstall install;
-        myQQuickView view;
-        QStringList calls;
-        view.setPointerSettings(std::make_unique<RefusingPointer>(&calls));
-        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
-        view.mouseSetCursorSpeed(5);
-        QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
-        view.mouseSetDoubleClickSpeed(3);
-        QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
-        view.mouseSetVerticalScrollLines(1000);
-        QCOMPARE(calls, (QStringList{"speed 10", "doubleClick 690", "lines 1000"}));
     }
 
 #ifdef Q_OS_LINUX
