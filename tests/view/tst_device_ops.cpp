@@ -131,12 +131,18 @@ private slots:
     void initTestCase() { pacing::setTimeScale(0.0); }
     void cleanupTestCase() { pacing::setTimeScale(1.0); }
 
-    void passThroughCommands_data()
+    // The wire of the operations that send their values as they come, and of those that
+    // send nothing. 553 recoil reads the option bytes first: the third negates the pull-down.
+    void commandsSent_data()
     {
         QTest::addColumn<Family>("family");
         QTest::addColumn<bool>("isGun");
         QTest::addColumn<ViewOp>("op");
         QTest::addColumn<QStringList>("expected");   // first seven bytes of every block, in order
+        QTest::addColumn<Bytes>("payload");          // every bulk report after its report ID
+        auto add = [](const char* name, Family f, bool isGun, ViewOp op, QStringList blocks, Bytes payload = {}) {
+            QTest::newRow(name) << f << isGun << op << blocks << payload;
+        };
         auto each = [](const char* op, const char* arg) {
             QStringList out;
             for (int k = 1; k <= 4; ++k)
@@ -146,7 +152,6 @@ private slots:
         auto rate = [](uchar r) { return ViewOp([=](myQQuickView& v) { v.mouseSetReportRate(r); }); };
         auto stage = [](uchar s) { return ViewOp([=](myQQuickView& v) { v.mouseSetCurrentDPI(s); }); };
         const ViewOp option = [](myQQuickView& v) { v.mouseSetKeyboardoption(0x11, 0x22, 0x33, 0x44); };
-        // 553 recoil reads the option bytes first: the third negates the pull-down.
         auto recoil = [](int slot, QVariantList data, uchar negate = 0) {
             return ViewOp([=](myQQuickView& v) {
                 if (negate)
@@ -154,32 +159,44 @@ private slots:
                 v.mouseSendGundata(slot, data);
             });
         };
-        QTest::newRow("560 rate") << Family::F560 << false << rate(2) << each("03", "02");
-        QTest::newRow("560 rate gun") << Family::F560 << true << rate(8) << QStringList{"03 01 08"};
-        QTest::newRow("553 stage") << Family::F553 << false << stage(3) << QStringList{"0b 03"};
-        QTest::newRow("560 stage") << Family::F560 << false << stage(2) << each("04", "02");
-        QTest::newRow("560 stage gun") << Family::F560 << true << stage(2) << QStringList{"04 01 02"};
-        QTest::newRow("553 option") << Family::F553 << false << option << QStringList{"03 11 22 33 44"};
-        QTest::newRow("560 option uses 553 command") << Family::F560 << false << option << QStringList{"03 11 22 33 44"};
-        QTest::newRow("553 recoil negated") << Family::F553 << true << recoil(2, {5, "3", 10}, 1)
-                                            << QStringList{"03 00 00 01 00", "83", "04 00 05 03 f6 02"};
-        QTest::newRow("553 recoil zero stays") << Family::F553 << true << recoil(2, {5, "3", 0}, 1)
-                                               << QStringList{"03 00 00 01 00", "83", "04 00 05 03 00 02"};
+        QVariantList colours;
+        Bytes set;
+        for (int i = 0; i < 30; ++i)   // six more than a colour set holds: cut, never read into the buffer
+            colours.append(0x100 + i);
+        for (int i = 0; i < 24; ++i)
+            set.append(char(i));
+        const Bytes report = set + Bytes(8, '\0');
+        using F = Family;
+        add("560 rate", F::F560, false, rate(2), each("03", "02"));
+        add("560 rate gun", F::F560, true, rate(8), {"03 01 08"});
+        add("553 stage", F::F553, false, stage(3), {"0b 03"});
+        add("560 stage", F::F560, false, stage(2), each("04", "02"));
+        add("560 stage gun", F::F560, true, stage(2), {"04 01 02"});
+        add("553 option", F::F553, false, option, {"03 11 22 33 44"});
+        add("560 option uses 553 command", F::F560, false, option, {"03 11 22 33 44"});
+        add("553 short DPI list: missing stages are 0", F::F553, false,
+            [](myQQuickView& v) { v.mouseSetDpi(8, "4090", ints({800, 5200})); }, {"11 08 08"}, hex("07 5a") + Bytes(30, '\0'));
+        add("553 colour set sent twice", F::F553, false, [colours](myQQuickView& v) { v.mouseSetRGBColor(0, colours); },
+            {"10 00 18", "10 00 18"}, report + report);
+        add("553 recoil negated", F::F553, true, recoil(2, {5, "3", 10}, 1), {"03 00 00 01 00", "83", "04 00 05 03 f6 02"});
+        add("553 recoil zero stays", F::F553, true, recoil(2, {5, "3", 0}, 1), {"03 00 00 01 00", "83", "04 00 05 03 00 02"});
         // Nothing goes out without recoil functions, for a short list or a slot outside 1..3.
-        QTest::newRow("553 no recoil") << Family::F553 << false << recoil(1, ints({1, 2, 3})) << QStringList{};
-        QTest::newRow("560 recoil short list") << Family::F560 << true << recoil(2, ints({1})) << QStringList{};
-        QTest::newRow("560 recoil slot 5") << Family::F560 << true << recoil(5, ints({1, 2, 3})) << QStringList{};
-        QTest::newRow("560 recoil slot -1") << Family::F560 << true << recoil(-1, ints({1, 2, 3})) << QStringList{};
+        add("553 no recoil", F::F553, false, recoil(1, ints({1, 2, 3})), {});
+        add("560 recoil short list", F::F560, true, recoil(2, ints({1})), {});
+        add("560 recoil slot 5", F::F560, true, recoil(5, ints({1, 2, 3})), {});
+        add("560 recoil slot -1", F::F560, true, recoil(-1, ints({1, 2, 3})), {});
     }
-    void passThroughCommands()
+    void commandsSent()
     {
         QFETCH(Family, family);
         QFETCH(bool, isGun);
         QFETCH(ViewOp, op);
         QFETCH(QStringList, expected);
+        QFETCH(Bytes, payload);
         Rig rig({family, isGun});
         op(*rig.view);
         QCOMPARE(rig.blocks(), blocksHex(expected));
+        QCOMPARE(payloadOf(rig.steps()).toHex(' '), payload.toHex(' '));
     }
 
     // The stage, option and current-profile reads; what a failed read hands back is in the fault tests.
@@ -203,16 +220,6 @@ private slots:
                 QCOMPARE(rig.view->mouseReadCurrentProfile().toInt(), 3);
             }
         }
-    }
-
-    // 553: a short list encodes the missing stages as 0.
-    void dpi553ShortList()
-    {
-        Rig rig({Family::F553});
-        rig.view->mouseSetDpi(8, "4090", ints({800, 5200}));
-        QCOMPARE(rig.blocks(), QList<Bytes>{blockHex("11 08 08")});
-        QCOMPARE(int(rig.state().dpiCount), 8);
-        QCOMPARE(bytesOf(rig.state().dpiSet), hex("07 5a 00 00 00 00 00 00"));
     }
 
     // 560 DPI, lighting, colours and recoil edit the view's profile blocks and send them:
@@ -283,22 +290,6 @@ private slots:
         const auto before = rig.view->profileBlocks;
         op(*rig.view);
         verifyProfileBlocks(rig, before, edits, sent);
-    }
-
-    void colour553SentTwice()
-    {
-        Rig rig({Family::F553});
-        QVariantList colours;
-        Bytes expected;
-        for (int i = 0; i < 30; ++i)   // six more than a colour set holds: cut, never read into the buffer
-            colours.append(0x100 + i);
-        for (int i = 0; i < 24; ++i)
-            expected.append(static_cast<char>(i));
-        rig.view->mouseSetRGBColor(0, colours);
-        QCOMPARE(rig.blocks(), blocksHex({"10 00 18", "10 00 18"}));
-        for (const QList<Step>& command : splitCommands(rig.steps()))
-            QCOMPARE(payloadOf(command).left(24), expected);
-        QCOMPARE(bytesOf(rig.state().stageColors[0]), expected);
     }
 
     // A matrix stored without sending, one value short neither stored nor sent; the
