@@ -22,6 +22,9 @@
 
 namespace {
 
+// A hang guard of seconds, not a timing: no file operation may stop the window for long.
+constexpr int kMaxStallMs = 3000;
+
 // --- the faults ---
 
 // Lets length bytes through in all, then refuses, as a full disk does.
@@ -53,65 +56,49 @@ struct FileSizeLimit {
     rlimit saved{};
 };
 
-bool setImmutable(const QString& path, bool on)
+// Sets or clears the immutable attribute; only root (CAP_LINUX_IMMUTABLE) can.
+void setImmutable(const QString& path, bool on)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
     int flags = 0;
-    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
     if (fd >= 0)
         ::close(fd);
-    return ok;
 }
 
 // A folder and its files that cannot be written while it lives: without write
-// permission for an ordinary user; root passes over permissions, so for root the
-// immutable attribute (CAP_LINUX_IMMUTABLE). `how` is empty when neither binds.
+// permission for an ordinary user; root passes over permissions, so for root also the
+// immutable attribute. `binds` is false when neither does.
 class ReadOnlyFolder
 {
 public:
-    explicit ReadOnlyFolder(const QString& dir) : dir(dir)
+    explicit ReadOnlyFolder(const QString& dir) : paths{dir}
     {
-        paths.append(dir);
         for (const QString& f : QDir(dir).entryList(QDir::Files))
             paths.append(QDir(dir).filePath(f));
-        setMode(true);
-        if (refusesNewFiles()) {
-            how = QStringLiteral("permissions");
-            return;
+        for (const QString& p : std::as_const(paths)) {
+            QFile::setPermissions(p, kReadExec);
+            setImmutable(p, true);
         }
-        setMode(false);
-        bool all = true;
-        for (const QString& p : std::as_const(paths))
-            all = setImmutable(p, true) && all;
-        if (all && refusesNewFiles())
-            how = QStringLiteral("immutable");
+        QFile probe(dir + QStringLiteral("/probe"));
+        binds = !probe.open(QIODevice::WriteOnly);
+        if (!binds)
+            probe.remove();
     }
     ~ReadOnlyFolder()
     {
-        for (const QString& p : std::as_const(paths))
+        for (const QString& p : std::as_const(paths)) {
             setImmutable(p, false);
-        setMode(false);
+            QFile::setPermissions(p, kReadExec | QFile::WriteOwner | QFile::WriteUser);
+        }
     }
-    QString how;
+    bool binds = false;
 
 private:
-    void setMode(bool readOnly)
-    {
-        const auto readExec = QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner | QFile::ExeUser;
-        for (const QString& p : std::as_const(paths))
-            QFile::setPermissions(p, readOnly ? readExec : readExec | QFile::WriteOwner | QFile::WriteUser);
-    }
-    bool refusesNewFiles() const
-    {
-        QFile probe(dir + QStringLiteral("/probe"));
-        const bool opened = probe.open(QIODevice::WriteOnly);
-        if (opened)
-            probe.remove();
-        return !opened;
-    }
-    QString dir;
+    static constexpr auto kReadExec = QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner | QFile::ExeUser;
     QStringList paths;
 };
 
@@ -127,11 +114,11 @@ QByteArray pseudoRandomBytes(int n, quint32 seed)
 // --- the operations ---
 
 enum Op { SetData, SetGlobalData, NameList, Import, Reset, Copy, ResetApconfig, ExportProfile, ExportMacro };
-enum Fault { ReadOnly, RoomFor0, RoomFor100, FileSize, SourceMissing, SourceIsFolder };
+enum Fault { ReadOnly, RoomFor0, RoomFor100, FileSize, SourceMissing, SourceIsFolder, SourceHuge };
 const char* const kOpNames[] = {"setData", "setGlobalData", "updataNameList", "import", "reset", "copy",
                                 "resetApconfig", "export profile", "export macro"};
 const char* const kFaultNames[] = {"read-only folder", "full disk after 0 bytes", "full disk after 100 bytes",
-                                   "file size limit", "source missing", "source is a folder"};
+                                   "file size limit", "source missing", "source is a folder", "source of 10 MB"};
 
 bool isExport(int op) { return op == ExportProfile || op == ExportMacro; }
 // Handle writes that QSettings keeps in memory and repeats at the next flush.
@@ -164,15 +151,13 @@ void run(myQQuickView& view, int op)
     }
 }
 
-// True when the kept edit of the operation reached its file.
-bool written(int op)
+// A profile no real one comes near in size.
+QByteArray hugeProfile(QByteArray text)
 {
-    const QSettings file(targetOf(op), QSettings::IniFormat);
-    switch (op) {
-    case SetData: return file.value(QStringLiteral("mouse/reportRate")).toInt() == 3;
-    case SetGlobalData: return file.value(QStringLiteral("mouse/profileNo")).toInt() == 4;
-    default: return false;
-    }
+    text += "[filler]\n";
+    for (int i = 0; text.size() < 10 * 1024 * 1024; ++i)
+        text += "key" + QByteArray::number(i) + "=" + QByteArray(200, 'v') + "\n";
+    return text;
 }
 
 } // namespace
@@ -189,12 +174,10 @@ private slots:
 
     void failedWriteKeepsEverything_data();
     void failedWriteKeepsEverything();
-    void unwritableEditIsReportedAtTheEnd();
     void damagedApConfig_data();
     void damagedApConfig();
     void languageFileInOtherEncoding_data();
     void languageFileInOtherEncoding();
-    void hugeImportedProfileIsRefused();
 };
 
 void TstFileFaults::failedWriteKeepsEverything_data()
@@ -214,12 +197,14 @@ void TstFileFaults::failedWriteKeepsEverything_data()
         add(op, SourceMissing);
     for (int op : {Import, ResetApconfig})
         add(op, SourceIsFolder);
+    add(Import, SourceHuge);
 }
 
 // The target keeps every byte, no temporary file is left, nothing outside the
-// target's folder changes, the handle keeps reading the old file with the edit still
-// pending, a write that is over says so in a debug line, and once the fault is gone
-// a pending edit reaches its file while a refused replacement is simply not there.
+// target's folder changes, the window keeps turning, the handle keeps reading the old
+// file with the edit still pending, a write that is over says so in a debug line, and
+// once the fault is gone a pending edit reaches its file while a refused replacement
+// is simply not there.
 void TstFileFaults::failedWriteKeepsEverything()
 {
     QFETCH(int, op);
@@ -235,7 +220,7 @@ void TstFileFaults::failedWriteKeepsEverything()
         QFile::remove(op == Reset ? QStringLiteral("modules/setting/pD.bin")
                                   : op == ResetApconfig ? factoryGlobal : source);
     else
-        writeFile(source, import);
+        writeFile(source, fault == SourceHuge ? hugeProfile(import) : import);
     writeFile(QStringLiteral("modules/setting/p3.bin"), "[mouse]\nname=mine\n[pad]\nk=" + QByteArray(300, 'x') + "\n");
     writeFile(QStringLiteral("../exchange/out"), "previous export");
     QSettings(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue(QStringLiteral("common/name"), QStringLiteral("Mine"));
@@ -255,17 +240,19 @@ void TstFileFaults::failedWriteKeepsEverything()
     const QString folder = QFileInfo(targetOf(op)).absolutePath();
     const QString targetKey = QDir(install.parent()).relativeFilePath(QFileInfo(targetOf(op)).absoluteFilePath());
     const TreeSnapshot before = treeBytes(install.parent());
-    const QByteArray target = readFileBytes(targetOf(op));
     debug.clear();
     {
         const auto readOnly = fault == ReadOnly ? std::make_unique<ReadOnlyFolder>(folder) : nullptr;
-        if (readOnly && readOnly->how.isEmpty())
+        if (readOnly && !readOnly->binds)
             QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
         const auto disk = fault == RoomFor0 || fault == RoomFor100 ? std::make_unique<FullDisk>(fault == RoomFor0 ? 0 : 100) : nullptr;
         auto limit = fault == FileSize ? std::make_unique<FileSizeLimit>() : nullptr;
+        LoopWatch watch;
+        watch.start();
         run(view, op);
+        watch.stop();
         limit.reset();
-        QCOMPARE(readFileBytes(targetOf(op)), target);
+        QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
         QCOMPARE(changedPaths(before, treeBytes(install.parent())), QStringList());
         if (!isKeptEdit(op))
             QVERIFY2(!debug.lines().isEmpty(), "a failed write must leave a debug line");
@@ -277,41 +264,17 @@ void TstFileFaults::failedWriteKeepsEverything()
     view.globalSettings->sync();
     for (QSettings* s : view.profileSettings)
         s->sync();
-    if (isKeptEdit(op)) {
-        QVERIFY(written(op));
-    } else if (op == ResetApconfig) {
-        const QSettings global(targetOf(op), QSettings::IniFormat);
-        QCOMPARE(global.value(QStringLiteral("common/name")).toString(), QStringLiteral("Mine"));
-        QCOMPARE(global.value(QStringLiteral("mouse/keyCount")).toInt(), 6);
-    } else if (!targetKey.endsWith(QLatin1String("p3.bin"))) {
-        QCOMPARE(readFileBytes(targetOf(op)), target);
-    }
+    const QSettings global(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat);
+    QCOMPARE(global.value(QStringLiteral("common/name")).toString(), QStringLiteral("Mine"));
+    QCOMPARE(global.value(QStringLiteral("mouse/profileNo")).toInt() == 4, op == SetGlobalData);
+    QCOMPARE(global.value(QStringLiteral("mouse/keyCount")).toInt() == 6, op == ResetApconfig);
     const QSettings p3(QStringLiteral("modules/setting/p3.bin"), QSettings::IniFormat);
     QCOMPARE(p3.value(QStringLiteral("mouse/name")).toString(), QStringLiteral("mine"));
     QCOMPARE(p3.value(QStringLiteral("mouse/scrollRate")).toInt(), 9);
-    const QStringList changed = changedPaths(before, treeBytes(install.parent()));
-    for (const QString& p : changed)
-        QVERIFY2(p == QStringLiteral("app/modules/setting/p3.bin") || p == targetKey, qPrintable(p));
-}
-
-// An edit that never could be written is reported when its handle goes, at the
-// end of the run; the file keeps what it held.
-void TstFileFaults::unwritableEditIsReportedAtTheEnd()
-{
-    ScratchInstall install;
-    const QByteArray before = readFileBytes(QStringLiteral("modules/setting/p1.bin"));
-    DebugLines debug;
-    auto view = std::make_unique<myQQuickView>();
-    ReadOnlyFolder readOnly(install.file(QStringLiteral("modules/setting")));
-    if (readOnly.how.isEmpty())
-        QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
-    view->setData(QStringLiteral("mouse/reportRate"), 1);
-    QTest::qWait(10);   // the event loop's flush fails quietly and keeps the edit
-    QCOMPARE(readFileBytes(QStringLiteral("modules/setting/p1.bin")), before);
-    QVERIFY(!debug.any(QStringLiteral("p1.bin")));
-    view.reset();
-    QVERIFY(debug.any(QStringLiteral("p1.bin")));
-    QCOMPARE(readFileBytes(QStringLiteral("modules/setting/p1.bin")), before);
+    QCOMPARE(p3.value(QStringLiteral("mouse/reportRate")).toInt() == 3, op == SetData);
+    const bool targetWritten = isKeptEdit(op) || op == ResetApconfig;
+    for (const QString& p : changedPaths(before, treeBytes(install.parent())))
+        QVERIFY2(p == QStringLiteral("app/modules/setting/p3.bin") || (targetWritten && p == targetKey), qPrintable(p));
 }
 
 void TstFileFaults::damagedApConfig_data()
@@ -395,37 +358,6 @@ void TstFileFaults::languageFileInOtherEncoding()
     }
     QCOMPARE(changedPaths(tree, treeBytes(install.parent())), QStringList());
     dpi_switch_messages::reset();
-}
-
-// A file no profile comes near in size is refused with a debug line and the old profile
-// stays, in the file and in its handle; the window keeps turning. (An import of an
-// ordinary profile is checked in the settings tests.)
-void TstFileFaults::hugeImportedProfileIsRefused()
-{
-    ScratchInstall install;
-    QByteArray text = readFileBytes(QStringLiteral(CORVANE_SOURCE_DIR "/modules/setting/p5.bin"));
-    QVERIFY(text.contains("\nreportRate=2\n"));
-    text.replace("\nreportRate=2\n", "\nreportRate=7\n");
-    text += "[filler]\n";
-    for (int i = 0; text.size() < 10 * 1024 * 1024; ++i)
-        text += "key" + QByteArray::number(i) + "=" + QByteArray(200, 'v') + "\n";
-    const QString source = install.parent() + QStringLiteral("/import.pf");
-    writeFile(source, text);
-    DebugLines debug;
-    myQQuickView view;
-    view.setFileChooser(std::make_unique<ScriptedChooser>(source));
-    view.setCurrentProfile(2);
-    QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 2);
-    const TreeSnapshot tree = treeBytes(install.parent());
-    LoopWatch watch;
-    watch.start();
-    QVERIFY(!view.loadProfile(2));
-    const int rate = view.getData(QStringLiteral("mouse/reportRate"), false).toInt();
-    watch.stop();
-    QVERIFY2(watch.longest <= pacing::kBulkReadTimeoutMs + 2000, qPrintable(QString::number(watch.longest)));
-    QVERIFY(debug.any(QStringLiteral("import.pf")));
-    QCOMPARE(changedPaths(tree, treeBytes(install.parent())), QStringList());
-    QCOMPARE(rate, 2);
 }
 
 QTEST_MAIN(TstFileFaults)
