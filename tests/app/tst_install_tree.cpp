@@ -30,9 +30,6 @@ QList<int> numbers(const QVariant& value)
     return out;
 }
 
-const QStringList kProfileFiles{"p1.bin", "p2.bin", "p3.bin", "p4.bin", "p5.bin", "p6.bin", "p7.bin",
-                                "p8.bin", "p9.bin", "p10.bin", "pD.bin"};
-
 // The scene's built-in key rows.
 const int kBuiltInRows[16][4] = {{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0}, {0, 0, 0xF2, 0}, {0, 0, 0xF4, 0},
                                  {0, 0, 0xF3, 0}, {5, 0, 1, 0},    {5, 0, 2, 0},    {0, 0xF0, 0x1E, 2},
@@ -73,34 +70,33 @@ private slots:
     void profileFiles_data()
     {
         QTest::addColumn<QString>("file");
-        for (const QString& f : kProfileFiles)
-            QTest::newRow(qPrintable(f)) << f;
+        for (const char* f : {"p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p9", "p10", "pD"})
+            QTest::newRow(f) << QStringLiteral("%1.bin").arg(f);
     }
     void profileFiles()
     {
         QFETCH(QString, file);
         const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
         const QSettings p(shipped("setting/" + file), QSettings::IniFormat);
-        for (const char* key : {"mouse/reportRate", "mouse/dpiCount", "mouse/currentDpiCount", "mouse/mouseRate",
-                                "mouse/doubleRate", "mouse/scrollRate", "XYSensitive/0", "selectGun/0"})
+        for (const char* key : {"mouse/mouseRate", "mouse/doubleRate", "mouse/scrollRate", "XYSensitive/0", "selectGun/0"})
             QVERIFY2(p.contains(key), key);
-        const int rate = p.value("mouse/reportRate").toInt();
-        QVERIFY(rate >= 0 && rate <= 3);
-        const int dpiCount = p.value("mouse/dpiCount").toInt();
-        const int current = p.value("mouse/currentDpiCount").toInt();
-        QVERIFY(dpiCount >= 1 && dpiCount <= 8);
-        QVERIFY(current >= 1 && current <= dpiCount);
-        const QList<int> dpi = numbers(p.value("mouse/dpiValueArray"));
-        QCOMPARE(dpi.size(), 8);
-        for (int v : dpi) {
-            QVERIFY(v >= global.value("mouse/minDPI").toInt() && v <= global.value("mouse/maxDPI").toInt());
-            QCOMPARE(v % global.value("mouse/dpiBase").toInt(), 0);
+        const int minDpi = global.value("mouse/minDPI").toInt();
+        const int maxDpi = global.value("mouse/maxDPI").toInt();
+        // key, number of values, lowest, highest
+        const QList<std::tuple<const char*, int, int, int>> ranges{
+            {"mouse/reportRate", 1, 0, 3},   {"mouse/dpiCount", 1, 1, 8},     {"mouse/currentDpiCount", 1, 1, 8},
+            {"mouse/lightValue", 3, 0, 9},   {"mouse/colorValue", 24, 0, 255}, {"mouse/dpiColorValue", 24, 0, 255},
+            {"mouse/dpiValueArray", 8, minDpi, maxDpi}};
+        for (const auto& [key, count, low, high] : ranges) {
+            const QList<int> values = numbers(p.value(key));
+            QCOMPARE(values.size(), count);
+            for (int v : values)
+                QVERIFY2(v >= low && v <= high, key);
         }
-        QCOMPARE(numbers(p.value("mouse/dpiColorValue")).size(), 24);
-        QCOMPARE(numbers(p.value("mouse/colorValue")).size(), 24);
-        const QList<int> light = numbers(p.value("mouse/lightValue"));
-        QCOMPARE(light.size(), 3);
-        QVERIFY(light[0] >= 0 && light[0] <= 9 && light[1] <= 4 && light[2] <= 4);
+        QVERIFY(p.value("mouse/currentDpiCount").toInt() <= p.value("mouse/dpiCount").toInt());
+        QVERIFY(numbers(p.value("mouse/lightValue")).value(1) <= 4 && numbers(p.value("mouse/lightValue")).value(2) <= 4);
+        for (int v : numbers(p.value("mouse/dpiValueArray")))
+            QCOMPARE(v % global.value("mouse/dpiBase").toInt(), 0);
 
         key_translation::Matrix keys{};
         std::array<QVariantList, key_translation::kButtonCount> fw;

@@ -6,9 +6,6 @@
 #include "app/widget.h"
 
 #include <QElapsedTimer>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QtTest>
@@ -57,14 +54,6 @@ QString ask(QLocalSocket& socket, const QByteArray& line)
     while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && t.elapsed() < kHangGuardMs)
         QTest::qWait(5);
     return QString::fromUtf8(socket.readLine()).trimmed();
-}
-
-QJsonArray jsonBytes(const uint8_t* data, int size)
-{
-    QJsonArray a;
-    for (int i = 0; i < size; ++i)
-        a.append(data[i]);
-    return a;
 }
 
 } // namespace
@@ -128,21 +117,9 @@ private slots:
                                                       runtime.filePath(QStringLiteral("corvane-config-virtual-mouse")));
         QVERIFY(server);
 
-        ClientRun r = runClient(runtime.path(), QStringLiteral("state"));
-        QCOMPARE(r.status, 0);
-        const QJsonObject state = QJsonDocument::fromJson(r.out.toUtf8()).object();
-        const FirmwareState fw = rig.state();
-        QCOMPARE(state.value("family").toString(), QStringLiteral("553"));
-        QCOMPARE(state.value("keyMatrices").toArray().at(3).toArray(), jsonBytes(fw.keyMatrices[3].data(), 128));
-        QCOMPARE(state.value("keyboardOptions").toArray(), jsonBytes(fw.keyboardOptions.data(), 4));
-
-        r = runClient(runtime.path(), QStringLiteral("dpi 6"));
+        ClientRun r = runClient(runtime.path(), QStringLiteral("unplug"));
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("ok"));
-        QCOMPARE(int(rig.state().dpiStage[0]), 6);
-
-        r = runClient(runtime.path(), QStringLiteral("unplug"));
-        QCOMPARE(r.status, 0);
         QVERIFY(!rig.mouse->pluggedIn());
         QVERIFY(rig.window->deviceCheckTimer.isActive());   // the app saw a device change
         rig.window->deviceCheckTimer.stop();
@@ -151,10 +128,11 @@ private slots:
         QVERIFY(rig.window->deviceCheckTimer.isActive());
         rig.window->deviceCheckTimer.stop();
 
+        const FirmwareState before = rig.state();
         r = runClient(runtime.path(), QStringLiteral("dpi 9"));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.startsWith(QLatin1String("error: dpi takes one stage")), qPrintable(r.err));
-        QCOMPARE(int(rig.state().dpiStage[0]), 6);
+        QVERIFY(rig.state() == before);
 
         QTemporaryDir elsewhere;   // a user runtime folder where no app listens
         r = runClient(elsewhere.path(), QStringLiteral("state"));

@@ -186,13 +186,6 @@ private slots:
         QVERIFY(!rig.window->isVisible());
         QTest::qWait(50);
         QCOMPARE(rig.window->isVisible(), shown);
-
-        // The restore message itself, and a system command that is not a restore.
-        rig.window->setVisible(false);
-        QCOMPARE(rig.window->handleNativeMessage(native_message::kSysCommand, 0xF020), false);   // minimise
-        QVERIFY(!rig.window->isVisible());
-        QCOMPARE(rig.window->handleNativeMessage(native_message::kSysCommand, native_message::kScRestore), false);
-        QVERIFY(rig.window->isVisible());
     }
 
     // While listening a device change starts no check; quitting clears listening and
@@ -225,16 +218,13 @@ private slots:
         QVERIFY(rig.entries().isEmpty());
     }
 
-    // The window has no frame; dragging moves it by the offset (nothing before the
-    // control has a window), close hides it.
+    // The window has no frame; dragging moves it by the offset, close hides it.
     void dragAndClose()
     {
         ScratchInstall install;
         Hid_Thread link;
         QWidget window;
         Ui_Controler control;
-        control.onXChanged(10);
-        control.onClose();
         control.init(&window, &link, false);
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         window.move(100, 100);
