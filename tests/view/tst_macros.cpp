@@ -214,64 +214,51 @@ private slots:
 
     // An export replaces the target with the macro file; an import copies the exchange
     // file byte for byte under a new name and leaves an existing macro of that name.
-    void exportAndImport()
-    {
-        const QString exchange = install->file("exchange/x.mc");
-        writeFile(exchange, "an older export that is longer than the macro file itself, to be replaced entirely");
-        auto view = makeView(exchange);
-        QVERIFY(view->createMacroIni("M", 0).toBool());
-        QVERIFY(view->saveMacroIni("M", {"1,A", "0,50", "2,A"}, 4).toBool());
-        view->saveMacroFile("M");
-        QCOMPARE(log.saves, 1);
-        QCOMPARE(log.filter, QString("Macro(*.mc)"));
-        QCOMPARE(readFileBytes(exchange), readFileBytes(macroPath("M")));
-
-        const QByteArray mc("[config]\nindex=0\ntotal=1\nrepeat=3\ndid=-1\n\n[macro]\n0=\"1,A\"\n");
-        writeFile(exchange, mc);
-        QVERIFY(view->loadMacroFile("Imported"));
-        QCOMPARE(log.opens, 1);
-        QCOMPARE(log.filter, QString("Macro(*.mc)"));
-        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
-        QCOMPARE(view->loadMacroIni("Imported"), (QVariantList{"1,A", "3"}));
-        writeFile(exchange, "[config]\ntotal=0\nrepeat=8\n");
-        QVERIFY(view->loadMacroFile("Imported"));
-        QCOMPARE(readFileBytes(macroPath("Imported")), mc);
-    }
-
-    // An import or export that cannot copy changes no file anywhere.
-    void exchangeThatCannotCopyKeepsEverything_data()
+    // One that cannot copy changes no file anywhere.
+    void exchange_data()
     {
         QTest::addColumn<bool>("isImport");
         QTest::addColumn<QString>("macro");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("dialogs");
-        QTest::newRow("import cancelled") << true << "New" << QString() << 1;
-        QTest::newRow("import file missing") << true << "New" << QStringLiteral("exchange/missing.mc") << 1;
-        QTest::newRow("import a folder") << true << "New" << QStringLiteral("exchange") << 1;
-        QTest::newRow("export cancelled") << false << "M" << QString() << 1;
-        QTest::newRow("export no such macro") << false << "Missing" << QStringLiteral("exchange/old.mc") << 0;
-        QTest::newRow("export onto the macro file") << false << "M" << QStringLiteral("modules/macro/M.bin") << 1;
+        QTest::addColumn<QString>("outcome");   // copied; kept: taken, yet no file changes; refused
+        const QString old = QStringLiteral("exchange/old.mc");
+        QTest::newRow("export") << false << "M" << old << 1 << "copied";
+        QTest::newRow("import") << true << "New" << old << 1 << "copied";
+        QTest::newRow("import onto an existing macro") << true << "M" << old << 1 << "kept";
+        QTest::newRow("import cancelled") << true << "New" << QString() << 1 << "refused";
+        QTest::newRow("import file missing") << true << "New" << QStringLiteral("exchange/missing.mc") << 1 << "refused";
+        QTest::newRow("import a folder") << true << "New" << QStringLiteral("exchange") << 1 << "refused";
+        QTest::newRow("export cancelled") << false << "M" << QString() << 1 << "refused";
+        QTest::newRow("export no such macro") << false << "Missing" << old << 0 << "refused";
+        QTest::newRow("export onto the macro file") << false << "M" << QStringLiteral("modules/macro/M.bin") << 1 << "refused";
         QTest::newRow("export onto the macro file, other spelling")
-            << false << "M" << QStringLiteral("modules/setting/../macro/M.bin") << 1;
-        QTest::newRow("export folder missing") << false << "M" << QStringLiteral("exchange/none/out.mc") << 1;
+            << false << "M" << QStringLiteral("modules/setting/../macro/M.bin") << 1 << "refused";
+        QTest::newRow("export folder missing") << false << "M" << QStringLiteral("exchange/none/out.mc") << 1 << "refused";
     }
-    void exchangeThatCannotCopyKeepsEverything()
+    void exchange()
     {
         QFETCH(bool, isImport);
         QFETCH(QString, macro);
         QFETCH(QString, answer);
         QFETCH(int, dialogs);
+        QFETCH(QString, outcome);
         writeFile(macroPath("M"), "[config]\ntotal=1\nrepeat=1\n\n[macro]\n0=\"1,A\"\n");
-        writeFile(install->file("exchange/old.mc"), "keep me");
-        const auto before = treeBytes(install->path());
+        // Longer than M.bin: an export that leaves the old end in place shows.
+        const QByteArray mc("[config]\nindex=0\ntotal=2\nrepeat=3\ndid=-1\n\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n");
+        writeFile(install->file("exchange/old.mc"), mc);
+        TreeSnapshot expected = treeBytes(install->path());
         auto view = makeView(answer.isEmpty() ? answer : install->file(answer));
         if (isImport)
-            QVERIFY(!view->loadMacroFile(macro));
+            QCOMPARE(view->loadMacroFile(macro), outcome != "refused");
         else
             view->saveMacroFile(macro);
         QCOMPARE(isImport ? log.opens : log.saves, dialogs);
+        QCOMPARE(log.filter, dialogs ? QString("Macro(*.mc)") : QString());
         view.reset();
-        QCOMPARE(treeBytes(install->path()), before);
+        if (outcome == "copied")
+            expected[isImport ? "modules/macro/New.bin" : "exchange/old.mc"] = isImport ? mc : expected["modules/macro/M.bin"];
+        QCOMPARE(treeBytes(install->path()), expected);
     }
 
     // The first six profiles follow the new name, also when the file cannot be renamed
