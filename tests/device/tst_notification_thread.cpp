@@ -69,22 +69,27 @@ private slots:
     void cleanupTestCase() { pacing::setTimeScale(1.0); }
     void cleanup() { dpi_switch_messages::reset(); }
 
-    // Every announcement arrives on the GUI thread, in the order of the presses, while
-    // the GUI thread replaces the texts the loop picks: each text is whole and belongs
-    // to its stage (stage 0 takes the eighth), and a replacement is never undone.
-    void announcementsWhileTextsAreReplaced()
+    // Presses while the GUI thread replaces the texts the loop picks and sends commands:
+    // every announcement arrives on the GUI thread, in the order of the presses, its text
+    // whole and of its stage (stage 0 takes the eighth), and a replacement is never undone;
+    // every line of the shared wire log is whole, with every command and report in it once.
+    void announcementsWhileTextsAndCommandsChange()
     {
         Rig rig;
         rig.link->startListening(0);
         QVERIFY(rig.link->listening);
+        rig.mark();
         constexpr int kPresses = 40;
+        constexpr int kCommands = (kPresses + 2) / 3;
         for (int n = 0; n < kPresses; ++n) {
             QStringList texts;
             for (int i = 0; i < dpi_switch_messages::kCount; ++i)
                 texts << QStringLiteral("g%1-s%2").arg(n).arg(i);
             dpi_switch_messages::replace(texts);
             rig.mouse->pressDpiButton(n % 8);
-            if (n % 4 == 3)   // let some reports meet a replacement in flight
+            if (n % 3 == 0)   // the loop reads the report while the command runs
+                QVERIFY(rig.link->hid553_0BH_SetCurrentDPI(static_cast<uchar>(n % 7)));
+            if (n % 4 == 3)   // the mouse keeps a short queue
                 QVERIFY(rig.waitHeard(n + 1));
         }
         QVERIFY(rig.waitHeard(kPresses));
@@ -102,36 +107,6 @@ private slots:
             QVERIFY(generation >= lastGeneration);
             lastGeneration = generation;
         }
-    }
-
-    // Commands on the GUI thread while the loop reads and a third thread presses
-    // the button: every line of the shared wire log is whole, and every command
-    // and every report is in it once.
-    void commandsWhileListening()
-    {
-        Rig rig;
-        rig.link->startListening(0);
-        rig.mark();
-        constexpr int kPresses = 24;
-        constexpr int kCommands = 12;
-        std::atomic<bool> giveUp{false};
-        std::thread hand([&] {
-            for (int n = 0; n < kPresses && !giveUp; ++n) {
-                rig.mouse->pressDpiButton(n % 7 + 1);
-                // The next press waits for this one to be heard (the mouse keeps a short queue).
-                while (rig.heardCount.load() <= n && !giveUp)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        });
-        int sent = 0;
-        for (int c = 0; c < kCommands; ++c)
-            sent += rig.link->hid553_0BH_SetCurrentDPI(static_cast<uchar>(c % 7)) ? 1 : 0;
-        const bool allHeard = rig.waitHeard(kPresses);
-        giveUp = true;
-        hand.join();
-        QVERIFY(allHeard);
-        QCOMPARE(sent, kCommands);
-
         for (const QByteArray& line : readFileBytes(rig.logPath).split('\n'))
             QVERIFY2(line.isEmpty() || parseWireLogLine(QString::fromUtf8(line)).has_value(), line.constData());
         int reports = 0;

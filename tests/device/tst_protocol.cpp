@@ -12,9 +12,9 @@ namespace {
 
 using Bytes8 = std::array<uint8_t, 8>;
 
-Bytes8 hex8(const char* text)
+Bytes8 hex8(const QString& text)
 {
-    const QByteArray b = QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+    const QByteArray b = QByteArray::fromHex(text.toLatin1());
     Bytes8 out{};
     for (int i = 0; i < 8 && i < b.size(); ++i)
         out[i] = static_cast<uint8_t>(b[i]);
@@ -53,94 +53,84 @@ class TstProtocol : public QObject
 {
     Q_OBJECT
 private slots:
-    void checksum_data();
-    void checksum();
-    void scrambleVectors_data();
-    void scrambleVectors();
-    void scrambleMatchesReferenceAndRoundTrips();
-    void dpiSwitchTexts();
-};
-
-void TstProtocol::checksum_data()
-{
-    QTest::addColumn<QString>("block");   // bytes 0..6
-    QTest::addColumn<int>("expected");
-    QTest::newRow("all zero") << "00 00 00 00 00 00 00" << 0xFF;
-    QTest::newRow("sum 0x1ff") << "ff ff 01 00 00 00 00" << 0x00;
-    QTest::newRow("key matrix 553") << "12 01 40 08 00 00 00" << 0xA4;
-    QTest::newRow("sum wraps twice") << "ff ff ff 03 00 00 00" << 0xFF;
-    QTest::newRow("byte 7 ignored") << "84 01 00 00 00 00 00 ee" << 0x7A;
-}
-
-void TstProtocol::checksum()
-{
-    QFETCH(QString, block);
-    QFETCH(int, expected);
-    Bytes8 b = hex8(block.toLatin1().constData());
-    QCOMPARE(int(protocol::checksum(b.data())), expected);
-}
-
-void TstProtocol::scrambleVectors_data()
-{
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("scrambled");
-    // Zero block with zero code: only the nibble-swapped key remains.
-    QTest::newRow("zero") << "00 00 00 00 00 00 00 00" << QString(6, QChar(0)) << "b4 16 65 f6 d6 c4 56 07";
-    QTest::newRow("challenge") << "00 12 34 56 78 00 00 eb" << "735102" << "b6 94 26 9f ef 47 77 a7";
-    QTest::newRow("option query") << "83 00 00 00 00 00 00 7c" << "735102" << "b5 d0 de 9f 63 5d e6 07";
-    // High bits everywhere: the carries of the key addition and the bits rotated round.
-    QTest::newRow("high bits") << "ff 80 7f 01 fe e0 1f c3" << "999999" << "ba 55 36 2b a4 f5 19 06";
-}
-
-void TstProtocol::scrambleVectors()
-{
-    QFETCH(QString, plain);
-    QFETCH(QString, code);
-    QFETCH(QString, scrambled);
-    protocol::SecrecyCode c{};
-    for (int i = 0; i < 6; ++i)
-        c[i + 1] = static_cast<uint8_t>(code.at(i).unicode());
-    Bytes8 b = hex8(plain.toLatin1().constData());
-    protocol::scramble(b.data(), c.data());
-    QCOMPARE(b, hex8(scrambled.toLatin1().constData()));
-    protocol::unscramble(b.data(), c.data());
-    QCOMPARE(b, hex8(plain.toLatin1().constData()));
-}
-
-void TstProtocol::scrambleMatchesReferenceAndRoundTrips()
-{
-    QRandomGenerator rng(20240611);
-    for (int n = 0; n < 2000; ++n) {
-        const quint64 random[2] = {rng.generate64(), rng.generate64()};
-        Bytes8 plain;
-        protocol::SecrecyCode code;
-        std::memcpy(plain.data(), &random[0], 8);
-        std::memcpy(code.data(), &random[1], 8);
-        Bytes8 b = plain;
-        protocol::scramble(b.data(), code.data());
-        QCOMPARE(b, referenceScramble(plain, code));
-        protocol::unscramble(b.data(), code.data());
-        QCOMPARE(b, plain);
+    void checksum_data()
+    {
+        QTest::addColumn<QString>("block");   // bytes 0..6
+        QTest::addColumn<int>("expected");
+        QTest::newRow("all zero") << "00 00 00 00 00 00 00" << 0xFF;
+        QTest::newRow("sum 0x1ff") << "ff ff 01 00 00 00 00" << 0x00;
+        QTest::newRow("key matrix 553") << "12 01 40 08 00 00 00" << 0xA4;
+        QTest::newRow("sum wraps twice") << "ff ff ff 03 00 00 00" << 0xFF;
+        QTest::newRow("byte 7 ignored") << "84 01 00 00 00 00 00 ee" << 0x7A;
     }
-}
+    void checksum()
+    {
+        QFETCH(QString, block);
+        QFETCH(int, expected);
+        QCOMPARE(int(protocol::checksum(hex8(block).data())), expected);
+    }
 
-// A ninth text is ignored and a stage outside 1..7 takes the eighth (the default texts,
-// a partial replacement and the reset are checked through the language files).
-void TstProtocol::dpiSwitchTexts()
-{
-    QStringList texts;
-    for (int i = 0; i < 8; ++i)
-        texts << QStringLiteral("t%1").arg(i);
-    dpi_switch_messages::replace(texts + QStringList{QStringLiteral("ninth")});
-    const struct { int stage; const char* text; } cases[] = {
-        {1, "t0 "}, {7, "t6 "}, {0, "t7 "}, {8, "t7 "}, {255, "t7 "}, {-1, "t7 "},
-    };
-    for (const auto& c : cases)
-        QCOMPARE(dpi_switch_messages::textForStage(c.stage), QString::fromLatin1(c.text));
-    QCOMPARE(dpi_switch_messages::all(), texts);
-    dpi_switch_messages::reset();
-}
+    void scrambleVectors_data()
+    {
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("scrambled");
+        // Zero block with zero code: only the nibble-swapped key remains.
+        QTest::newRow("zero") << "00 00 00 00 00 00 00 00" << QString(6, QChar(0)) << "b4 16 65 f6 d6 c4 56 07";
+        QTest::newRow("challenge") << "00 12 34 56 78 00 00 eb" << "735102" << "b6 94 26 9f ef 47 77 a7";
+        QTest::newRow("option query") << "83 00 00 00 00 00 00 7c" << "735102" << "b5 d0 de 9f 63 5d e6 07";
+        // High bits everywhere: the carries of the key addition and the bits rotated round.
+        QTest::newRow("high bits") << "ff 80 7f 01 fe e0 1f c3" << "999999" << "ba 55 36 2b a4 f5 19 06";
+    }
+    void scrambleVectors()
+    {
+        QFETCH(QString, plain);
+        QFETCH(QString, code);
+        QFETCH(QString, scrambled);
+        protocol::SecrecyCode c{};
+        for (int i = 0; i < 6; ++i)
+            c[i + 1] = static_cast<uint8_t>(code.at(i).unicode());
+        Bytes8 b = hex8(plain);
+        protocol::scramble(b.data(), c.data());
+        QCOMPARE(b, hex8(scrambled));
+        protocol::unscramble(b.data(), c.data());
+        QCOMPARE(b, hex8(plain));
+    }
+
+    void scrambleMatchesReferenceAndRoundTrips()
+    {
+        QRandomGenerator rng(20240611);
+        for (int n = 0; n < 2000; ++n) {
+            const quint64 random[2] = {rng.generate64(), rng.generate64()};
+            Bytes8 plain;
+            protocol::SecrecyCode code;
+            std::memcpy(plain.data(), &random[0], 8);
+            std::memcpy(code.data(), &random[1], 8);
+            Bytes8 b = plain;
+            protocol::scramble(b.data(), code.data());
+            QCOMPARE(b, referenceScramble(plain, code));
+            protocol::unscramble(b.data(), code.data());
+            QCOMPARE(b, plain);
+        }
+    }
+
+    // A ninth text is ignored and a stage outside 1..7 takes the eighth (the default texts,
+    // a partial replacement and the reset are checked through the language files).
+    void dpiSwitchTexts()
+    {
+        QStringList texts;
+        for (int i = 0; i < 8; ++i)
+            texts << QStringLiteral("t%1").arg(i);
+        dpi_switch_messages::replace(texts + QStringList{QStringLiteral("ninth")});
+        const struct { int stage; const char* text; } cases[] = {
+            {1, "t0 "}, {7, "t6 "}, {0, "t7 "}, {8, "t7 "}, {255, "t7 "}, {-1, "t7 "},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(dpi_switch_messages::textForStage(c.stage), QString::fromLatin1(c.text));
+        QCOMPARE(dpi_switch_messages::all(), texts);
+        dpi_switch_messages::reset();
+    }
+};
 
 QTEST_GUILESS_MAIN(TstProtocol)
 #include "tst_protocol.moc"
