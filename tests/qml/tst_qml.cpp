@@ -16,16 +16,14 @@ namespace {
 
 QString hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
 
-// The rig as the scene tests read it back: the commands sent since mark(), decoded
-// ({opcode, block, payload}, bytes as spaced lower-case hex), what the virtual mouse
-// keeps (the fields the pages change) and the installation's files as on disk.
+// The rig as the scene tests read it back: the commands sent since mark() ({opcode, block,
+// payload}, spaced lower-case hex), what the mouse keeps and the installation's files.
 class RigProbe : public QObject
 {
     Q_OBJECT
 public:
     explicit RigProbe(LinkRig& rig) : rig(rig) {}
     Q_INVOKABLE void mark() { rig.mark(); }
-    Q_INVOKABLE QList<int> opcodes() const { return opcodesOf(rig.steps()); }
     Q_INVOKABLE QVariantList commands() const
     {
         QVariantList out;
