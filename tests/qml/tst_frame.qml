@@ -36,19 +36,4 @@ TestCase {
         compare(String(save.color), String(frame.colorBlue))
         verify(ui_View.enabled)
     }
-
-    function test_reset_box_stays_inside_when_dragged_data() {
-        return [ { tag: "beyond the top left", dx: -900, dy: -700, x: 0, y: 0 },
-                 { tag: "beyond the bottom right", dx: 900, dy: 700, x: 1024 - 427, y: 640 - 102 } ]
-    }
-    function test_reset_box_stays_inside_when_dragged(data) {
-        var box = findChild(frame, "resetBox")
-        frame.openDialog(box)
-        compare(box.x, Math.round((1024 - 427) / 2))
-        mouseDrag(box, 200, 20, data.dx, data.dy)
-        compare(box.x, data.x)
-        compare(box.y, data.y)
-        mouseClick(findChild(box, "resetCancel"))
-        verify(!box.visible)
-    }
 }
