@@ -3,23 +3,20 @@
 #include "app/input_wiring.h"
 #include "app/widget.h"
 #include "input/input_hooks.h"
-#include "platform/linux/evdev_capture_linux.h"
 #include "rig.h"
 #include "ui_host/ui_controler.h"
 #include "view/myqquickview.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QQuickItem>
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
 
-constexpr quint32 kNativeOffset = 8; // X11/Wayland key code = evdev code + 8
+constexpr int kNativeOffset = 8; // X11/Wayland key code = evdev code + 8
+using Reports = QList<QVariantList>;   // the arguments of each signal
 
 // True when the devices under /dev/input are readable: the global capture then
 // reports instead of the window and the synthetic events below go unreported.
@@ -52,6 +49,7 @@ class TestInputCapture : public QObject
 {
     Q_OBJECT
 
+    // Destroyed in reverse: the capture, the window, then the installation copy.
     std::unique_ptr<ScratchInstall> install;
     std::unique_ptr<Widget> window;
     std::unique_ptr<InputHooks> hooks;
@@ -72,128 +70,60 @@ private slots:
         install = std::make_unique<ScratchInstall>();
         window = std::make_unique<Widget>();
         window->show();
-        QVERIFY(window->controller && window->controller->view);
+        QVERIFY(window->controller && window->controller->view && window->windowHandle());
         root = window->controller->view->rootObject();
         QVERIFY(root);
-        QVERIFY(window->windowHandle());
         hooks = startInputCapture(*window, *qApp);
-        QVERIFY(hooks);
         QVERIFY(hooks->hooksInstalled());
     }
 
-    void cleanupTestCase()
+    void reports_data()
     {
-        if (hooks)
-            stopInputCapture(hooks.get());
-        hooks.reset();
-        window.reset();
-        install.reset();
-    }
-
-    void keys_data()
-    {
-        QTest::addColumn<quint32>("nativeCode");
-        QTest::addColumn<int>("usage");   // 0: not reported
+        QTest::addColumn<bool>("isKey");
+        QTest::addColumn<int>("input");   // the native key code or the Qt button
+        QTest::addColumn<Reports>("expected");
+        const auto twoClicks = [](int code) {
+            Reports r;
+            for (int i = 0; i < 4; ++i)
+                r << QVariantList{i % 2 == 0, code, 310 + i, 220 + i};
+            return r;
+        };
         // The native code less 8 is the evdev code, mapped by the evdev table (tested whole
         // apart); a modifier is reported like any other key.
-        QTest::newRow("letter A") << 30u + kNativeOffset << 0x04;
-        QTest::newRow("right Ctrl") << 97u + kNativeOffset << 0xE4;
-        QTest::newRow("mute, unnamed") << 113u + kNativeOffset << 0;
-        QTest::newRow("no native code") << 0u << 0;
+        QTest::newRow("right Ctrl") << true << 97 + kNativeOffset << Reports{{true, 0xE4}, {false, 0xE4}};
+        QTest::newRow("mute, unnamed") << true << 113 + kNativeOffset << Reports{};
+        QTest::newRow("no native code") << true << 0 << Reports{};
+        QTest::newRow("left button") << false << int(Qt::LeftButton) << twoClicks(0xF0);
+        QTest::newRow("right button") << false << int(Qt::RightButton) << twoClicks(0xF1);
+        QTest::newRow("back button") << false << int(Qt::BackButton) << Reports{};
     }
 
-    // Press, auto-repeat (as X11 sends it: release and press pairs), release: one
-    // press and one release reach the scene.
-    void keys()
+    // A key: press, auto-repeat (as X11 sends it: release and press pairs), release. A
+    // button: two clicks. Each transition reaches the scene once, a button with its
+    // screen position.
+    void reports()
     {
-        QFETCH(quint32, nativeCode);
-        QFETCH(int, usage);
-        QSignalSpy spy(root, SIGNAL(msg_KB(bool, int)));
+        QFETCH(bool, isKey);
+        QFETCH(int, input);
+        QFETCH(Reports, expected);
+        QSignalSpy spy(root, isKey ? SIGNAL(msg_KB(bool, int)) : SIGNAL(msg_MS(bool, int, int, int)));
         QWindow* win = window->windowHandle();
-        sendKey(win, QEvent::KeyPress, nativeCode);
-        for (int i = 0; i < 3; ++i) {
-            sendKey(win, QEvent::KeyRelease, nativeCode, true);
-            sendKey(win, QEvent::KeyPress, nativeCode, true);
+        if (isKey) {
+            sendKey(win, QEvent::KeyPress, input);
+            for (int i = 0; i < 3; ++i) {
+                sendKey(win, QEvent::KeyRelease, input, true);
+                sendKey(win, QEvent::KeyPress, input, true);
+            }
+            sendKey(win, QEvent::KeyRelease, input);
+        } else {
+            for (int i = 0; i < 4; ++i) {
+                const auto type = i % 2 == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease;
+                sendButton(win, type, Qt::MouseButton(input), {10 + i, 20 + i}, {310 + i, 220 + i});
+            }
         }
-        sendKey(win, QEvent::KeyRelease, nativeCode);
-        const int reports = usage ? 2 : 0;
-        QTRY_COMPARE(spy.count(), reports);
+        QTRY_COMPARE(spy.count(), expected.size());
         settle();
-        QCOMPARE(spy.count(), reports);
-        for (int i = 0; i < reports; ++i)
-            QCOMPARE(spy.at(i), (QList<QVariant>{i == 0, usage}));
-    }
-
-    void buttons_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("code");
-        QTest::newRow("left") << int(Qt::LeftButton) << 0xF0;
-        QTest::newRow("right") << int(Qt::RightButton) << 0xF1;
-        QTest::newRow("middle") << int(Qt::MiddleButton) << 0xF2;
-        QTest::newRow("back") << int(Qt::BackButton) << 0;
-        QTest::newRow("forward") << int(Qt::ForwardButton) << 0;
-    }
-
-    // Every press and release, twice over, each with its screen position.
-    void buttons()
-    {
-        QFETCH(int, button);
-        QFETCH(int, code);
-        QSignalSpy spy(root, SIGNAL(msg_MS(bool, int, int, int)));
-        QWindow* win = window->windowHandle();
-        const auto b = Qt::MouseButton(button);
-        sendButton(win, QEvent::MouseButtonPress, b, {10, 20}, {310, 220});
-        sendButton(win, QEvent::MouseButtonRelease, b, {11, 21}, {311, 221});
-        sendButton(win, QEvent::MouseButtonPress, b, {12, 22}, {312, 222});
-        sendButton(win, QEvent::MouseButtonRelease, b, {13, 23}, {313, 223});
-        const int reports = code ? 4 : 0;
-        QTRY_COMPARE(spy.count(), reports);
-        settle();
-        QCOMPARE(spy.count(), reports);
-        for (int i = 0; i < reports; ++i)
-            QCOMPARE(spy.at(i), (QList<QVariant>{i % 2 == 0, code, 310 + i, 220 + i}));
-    }
-
-    // Files that are no input devices are passed over; with none left nothing runs.
-    void evdevWithoutDevices()
-    {
-        QTemporaryDir dir;
-        QFile fake(dir.filePath(QStringLiteral("event0")));
-        QVERIFY(fake.open(QIODevice::WriteOnly));
-        fake.write(QByteArray(64, '\x01'));
-        fake.close();
-        EvdevCapture capture;
-        int delivered = 0;
-        QVERIFY(!capture.start(dir.path(), [&delivered](const evdev::Action&) { ++delivered; }));
-        QVERIFY(!capture.running());
-        QCOMPARE(capture.keyboardCount(), 0);
-        QCOMPARE(capture.mouseCount(), 0);
-        QVERIFY(!capture.start(dir.filePath(QStringLiteral("absent")), [](const evdev::Action&) {}));
-        capture.stop();
-        QCOMPARE(delivered, 0);
-    }
-
-    // After the capture stops nothing reaches the scene.
-    void nothingAfterStop()
-    {
-        stopInputCapture(hooks.get());
-        QVERIFY(!hooks->hooksInstalled());
-        QSignalSpy keys(root, SIGNAL(msg_KB(bool, int)));
-        QSignalSpy mouse(root, SIGNAL(msg_MS(bool, int, int, int)));
-        QWindow* win = window->windowHandle();
-        sendKey(win, QEvent::KeyPress, 31 + kNativeOffset);
-        sendButton(win, QEvent::MouseButtonPress, Qt::LeftButton, {1, 1}, {2, 2});
-        settle();
-        QCOMPARE(keys.count(), 0);
-        QCOMPARE(mouse.count(), 0);
-        // Reinstalling brings it back; the press seen while stopped left no state.
-        QVERIFY(hooks->installHooks());
-        sendKey(win, QEvent::KeyPress, 31 + kNativeOffset);
-        QTRY_COMPARE(keys.count(), 1);
-        QCOMPARE(keys.at(0), (QList<QVariant>{true, 0x16}));
-        sendKey(win, QEvent::KeyRelease, 31 + kNativeOffset);
-        QTRY_COMPARE(keys.count(), 2);
+        QCOMPARE(Reports(spy), expected);
     }
 };
 
