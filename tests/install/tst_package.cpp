@@ -2,8 +2,6 @@
 // installation needs, with its library dependencies found by dpkg-shlibdeps.
 #include "rig.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -34,7 +32,6 @@ private slots:
         QVERIFY(script.waitForFinished(300000));
         QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
         const QString deb = QString::fromLocal8Bit(script.readAllStandardOutput()).trimmed();
-        QCOMPARE(QFileInfo(deb).absolutePath(), out.path());
         QVERIFY2(QFileInfo(deb).fileName().startsWith(QLatin1String("corvane-config_1.0_")), qPrintable(deb));
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QFileInfo(deb).fileName()});
 
