@@ -1,15 +1,13 @@
-// The installation tree as shipped: every key the program reads is there, the
-// profile files agree with the scene's built-in rows, and every language group
-// holds its full count.
+// The installation tree as shipped: every key the program reads is there, every
+// profile starts as the factory profile, which agrees with the scene's built-in
+// rows, and every language group holds its full count.
 #include "rig.h"
 
 #include "view/key_translation.h"
 #include "view/myqquickview.h"
 #include "view/settings_values.h"
 
-#include <QDir>
 #include <QSet>
-#include <QIcon>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QSettings>
@@ -67,36 +65,23 @@ private slots:
         QCOMPARE(readFileBytes(shipped("setting/apConfigD.bin")), readFileBytes(shipped("setting/apConfig.bin")));
     }
 
-    void profileFiles_data()
+    // Every profile ships as the factory profile: its DPI stages are settable, its keys
+    // are the scene's built-in rows and their firmware entries.
+    void factoryProfile()
     {
-        QTest::addColumn<QString>("file");
-        for (const char* f : {"p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p9", "p10", "pD"})
-            QTest::newRow(f) << QStringLiteral("%1.bin").arg(f);
-    }
-    void profileFiles()
-    {
-        QFETCH(QString, file);
-        const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
-        const QSettings p(shipped("setting/" + file), QSettings::IniFormat);
-        for (const char* key : {"mouse/mouseRate", "mouse/doubleRate", "mouse/scrollRate", "XYSensitive/0", "selectGun/0"})
-            QVERIFY2(p.contains(key), key);
-        const int minDpi = global.value("mouse/minDPI").toInt();
-        const int maxDpi = global.value("mouse/maxDPI").toInt();
-        // key, number of values, lowest, highest
-        const QList<std::tuple<const char*, int, int, int>> ranges{
-            {"mouse/reportRate", 1, 0, 3},   {"mouse/dpiCount", 1, 1, 8},     {"mouse/currentDpiCount", 1, 1, 8},
-            {"mouse/lightValue", 3, 0, 9},   {"mouse/colorValue", 24, 0, 255}, {"mouse/dpiColorValue", 24, 0, 255},
-            {"mouse/dpiValueArray", 8, minDpi, maxDpi}};
-        for (const auto& [key, count, low, high] : ranges) {
-            const QList<int> values = numbers(p.value(key));
-            QCOMPARE(values.size(), count);
-            for (int v : values)
-                QVERIFY2(v >= low && v <= high, key);
+        const QByteArray factory = readFileBytes(shipped("setting/pD.bin"));
+        for (int n = 1; n <= 10; ++n) {
+            const QString file = QStringLiteral("setting/p%1.bin").arg(n);
+            QVERIFY2(readFileBytes(shipped(file)) == factory, qPrintable(file));
         }
-        QVERIFY(p.value("mouse/currentDpiCount").toInt() <= p.value("mouse/dpiCount").toInt());
-        QVERIFY(numbers(p.value("mouse/lightValue")).value(1) <= 4 && numbers(p.value("mouse/lightValue")).value(2) <= 4);
-        for (int v : numbers(p.value("mouse/dpiValueArray")))
+        const QSettings global(shipped("setting/apConfig.bin"), QSettings::IniFormat);
+        const QSettings p(shipped("setting/pD.bin"), QSettings::IniFormat);
+        const QList<int> dpi = numbers(p.value("mouse/dpiValueArray"));
+        QCOMPARE(dpi.size(), 8);
+        for (int v : dpi) {
+            QVERIFY(v >= global.value("mouse/minDPI").toInt() && v <= global.value("mouse/maxDPI").toInt());
             QCOMPARE(v % global.value("mouse/dpiBase").toInt(), 0);
+        }
 
         key_translation::Matrix keys{};
         std::array<QVariantList, key_translation::kButtonCount> fw;
@@ -110,14 +95,6 @@ private slots:
         }
         // The factory entries are the built-in rows in firmware encoding.
         QVERIFY(key_translation::matrixFromEntries(fw) == key_translation::translateMatrix(keys));
-    }
-
-    void nameListAndFolders()
-    {
-        const QSettings names(shipped("setting/name.bin"), QSettings::IniFormat);
-        QCOMPARE(names.value("profile/profileName").toStringList(), QStringList({"Standard0", "loaderquorin"}));
-        QCOMPARE(QDir(shipped("macro")).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
-        QVERIFY(!QIcon(shipped("img/logo.ico")).availableSizes().isEmpty());   // it decodes
     }
 
     void languageGroupsAreComplete_data()

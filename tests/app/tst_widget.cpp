@@ -1,11 +1,10 @@
 // The main window against the virtual mouse: the connect sequence and what it
-// sends, DPI-switch notifications, the device-check timer, the tray, the end of the
-// run and dragging the window.
+// sends, DPI-switch notifications, the device-check timer, the tray and the end of
+// the run.
 #include "rig.h"
 
 #include "app/widget.h"
 #include "device/pacing.h"
-#include "ui_host/ui_controler.h"
 
 #include <QElapsedTimer>
 #include <QQuickItem>
@@ -216,25 +215,6 @@ private slots:
         rig.mouse->pressDpiButton(3);
         QTest::qWait(2 * pacing::kNotifyReadTimeoutMs + 200);
         QVERIFY(rig.entries().isEmpty());
-    }
-
-    // The window has no frame; dragging moves it by the offset, close hides it.
-    void dragAndClose()
-    {
-        ScratchInstall install;
-        Hid_Thread link;
-        QWidget window;
-        Ui_Controler control;
-        control.init(&window, &link, false);
-        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-        window.move(100, 100);
-        const QPoint start = window.pos();
-        control.onXChanged(7);
-        control.onYChanged(-3);
-        QCOMPARE(window.pos(), start + QPoint(7, -3));
-        window.show();
-        control.onClose();
-        QVERIFY(!window.isVisible());
     }
 };
 
