@@ -146,10 +146,8 @@ Item {
         id: background
         anchors.fill: parent
         visible: mainIten.frameShown
-        Image {
+        WindowBackground {
             anchors.fill: parent
-            source: "../img/skin1/index/background.svg"
-            sourceSize: Qt.size(1024, 640)
         }
         Image {
             anchors.horizontalCenter: parent.horizontalCenter
