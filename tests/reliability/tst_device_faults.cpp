@@ -159,12 +159,11 @@ private slots:
 
     void faultDuringSequence_data();
     void faultDuringSequence();
-    void unplugDuringNotificationLoop();
     void badAnswers_data();
     void badAnswers();
 };
 
-enum FaultKind { FailOnce, Silent, Unplug, BulkStalled };
+enum FaultKind { FailOnce, Silent, Unplug, UnplugIdle, BulkStalled };
 
 void TstDeviceFaults::faultDuringSequence_data()
 {
@@ -195,6 +194,9 @@ void TstDeviceFaults::faultDuringSequence_data()
         QTest::addRow("560 gun connect, unplugged after %d transfers", k) << int(ConnectGun560) << int(Unplug) << k;
     // Feature answers come, bulk input never does: five block reads that each wait their time-out.
     QTest::newRow("560 gun connect, bulk input stops coming") << int(ConnectGun560) << int(BulkStalled) << 0;
+    // Pulled out between commands: the notification loop notices, the next command finds it gone.
+    for (int id : {Macro553, Key560})
+        QTest::addRow("%s, unplugged before it", kSequences[id].name) << id << int(UnplugIdle) << -1;
 }
 
 // The failed command stops there and the rest goes out as prescribed; no settings file
@@ -218,8 +220,12 @@ void TstDeviceFaults::faultDuringSequence()
         rig.faults->atTransfer(at, [mouse] { mouse->setSilent(true); });
     else if (kind == BulkStalled)
         rig.faults->bulkStalled = true;
-    else
+    else if (kind == Unplug)
         mouse->unplugAfterTransfers(at);
+    else
+        mouse->unplug();
+    if (kind == UnplugIdle)
+        QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
 
     LoopWatch watch;
     watch.start();
@@ -242,10 +248,12 @@ void TstDeviceFaults::faultDuringSequence()
              : kind == BulkStalled ? bulk
                                    : n == at;
     };
-    const QList<Step> expected = expectedAfter(base.steps, kind == Unplug, fails);
+    const QList<Step> expected = kind == UnplugIdle ? QList<Step>{Step{QStringLiteral("OPEN"), {}, true}}
+                                                    : expectedAfter(base.steps, kind == Unplug, fails);
     QCOMPARE(describe(rig.steps(true)), describe(expected));
     QCOMPARE(rig.steps(true), expected);
     QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
+    QCOMPARE(rig.link().linkRefusals(), 0);
     if (kind != Unplug)
         QVERIFY(rig.link().linkFree);
     if (seq.isConnect && (kind == FailOnce || kind == BulkStalled)) {
@@ -255,14 +263,20 @@ void TstDeviceFaults::faultDuringSequence()
         QCOMPARE(debug.count(QStringLiteral("Device DisConnect")), challengeFailed ? 1 : 0);
     }
 
-    if (kind == Unplug) {
-        QVERIFY(!seq.isConnect || rig.window->deviceConnected);
+    if (kind == Unplug || kind == UnplugIdle) {
+        QVERIFY(rig.window->deviceConnected);   // until the next detection
         QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
         QTRY_VERIFY(!rig.view()->isEnabled());
         QVERIFY(!rig.link().listening);
+        QVERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
         mouse->plug();
         rig.mark();
+        if (!seq.isConnect && expected.last().op == QLatin1String("OPEN")) {
+            seq.run(rig);   // the failed open forgot the path: the mouse that is back is not reached
+            QCOMPARE(rig.steps(true), QList<Step>());
+        }
         QVERIFY(rig.detectsAgain(debug));
+        QCOMPARE(rig.link().deviceTable[0]->notifyPath, QString::fromLatin1(VirtualMouse::kNotifyPath));
         if (seq.isConnect)
             QVERIFY(rig.view()->profileBlocks == base.blocksAfter);
     } else {
@@ -275,44 +289,6 @@ void TstDeviceFaults::faultDuringSequence()
     }
     QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(seq.family, seq.isGun));
     QCOMPARE(changedPaths(rig.modules(), base.modulesAfter), QStringList());
-    QCOMPARE(rig.writtenOutsideModules(), QStringList());
-}
-
-void TstDeviceFaults::unplugDuringNotificationLoop()
-{
-    DebugLines debug;
-    AppRig rig({Family::F553, false});
-    rig.window->checkDevice();
-    QVERIFY(rig.link().listening);
-    const TreeSnapshot before = rig.modules();
-    for (int stage = 1; stage <= 3; ++stage)
-        rig.mouse->pressDpiButton(stage);
-
-    LoopWatch watch;
-    watch.start();
-    rig.mouse->unplug();
-    QTRY_COMPARE_WITH_TIMEOUT(debug.count(QStringLiteral("Device removed")), 1, 5000);
-    QTRY_VERIFY(!rig.view()->isEnabled());
-    QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
-    QVERIFY(!rig.link().listening);
-    QVERIFY(rig.window->deviceConnected);   // until the next detection
-    // Commands the scene still sends fail at once: one failed open, then nothing, even
-    // with the mouse back, until the next detection finds the path again.
-    rig.mark();
-    rig.view()->mouseSetReportRate(2);
-    rig.mouse->plug();
-    QCOMPARE(rig.view()->GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
-    QCOMPARE(rig.link().linkRefusals(), 0);
-    watch.stop();
-    QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
-    QCOMPARE(rig.steps(true), (QList<Step>{Step{QStringLiteral("OPEN"), {}, true}}));
-    QVERIFY(rig.link().linkFree);
-    QCOMPARE(changedPaths(rig.modules(), before), QStringList());
-
-    rig.mark();
-    QVERIFY(rig.detectsAgain(debug));
-    QCOMPARE(opcodesOf(rig.steps(true)), connectOpcodes(Family::F553, false));
-    QCOMPARE(rig.link().deviceTable[0]->notifyPath, QString::fromLatin1(VirtualMouse::kNotifyPath));
     QCOMPARE(rig.writtenOutsideModules(), QStringList());
 }
 
