@@ -14,14 +14,6 @@ enum Work { KeyMatrixUpload, ProfileRead, ConnectSequence };
 
 const QString kDeferred = QStringLiteral("device check deferred: the link is busy");
 
-QByteArray pattern(int size, int seed)
-{
-    QByteArray b;
-    for (int i = 0; i < size; ++i)
-        b.append(char(seed + i * 7));
-    return b;
-}
-
 } // namespace
 
 class TstReentrancy : public QObject
@@ -70,11 +62,13 @@ private slots:
         QVERIFY(!window.handleNativeMessage(native_message::kDeviceChange, 0));
         QVERIFY(window.deviceCheckTimer.isActive());
 
-        const QByteArray matrix = pattern(64, 0x21);
+        std::array<uchar, 64> matrix;
+        for (int i = 0; i < 64; ++i)
+            matrix[i] = uchar(0x21 + 7 * i);
         std::array<uchar, myQQuickView::kBlockSize> block{};
         switch (work) {
         case KeyMatrixUpload:
-            QVERIFY(rig.link().hid553_12H_SetKeyMatrix(reinterpret_cast<uchar*>(const_cast<char*>(matrix.data())), 1));
+            QVERIFY(rig.link().hid553_12H_SetKeyMatrix(matrix.data(), 1));
             break;
         case ProfileRead:
             QVERIFY(rig.link().hid560_8CH_readProfile(block.data(), 3));
@@ -92,10 +86,10 @@ private slots:
         QCOMPARE(countOf(steps, "WRITE") + countOf(steps, "READ"), work == KeyMatrixUpload ? 2 : work == ProfileRead ? 12 : 16);
         for (const Step& s : steps)
             QVERIFY2(!s.failed, qPrintable(describe(steps)));
-        if (work == KeyMatrixUpload)
-            QCOMPARE(payloadOf(splitCommands(steps).first()), matrix);
-        if (work == KeyMatrixUpload)
-            QCOMPARE(bytesOf(rig.state().keyMatrices[0], 0, 64), matrix);
+        if (work == KeyMatrixUpload) {
+            QCOMPARE(payloadOf(splitCommands(steps).first()), bytesOf(matrix));
+            QCOMPARE(bytesOf(rig.state().keyMatrices[0], 0, 64), bytesOf(matrix));
+        }
         if (work == ProfileRead)
             QCOMPARE(block, FirmwareState::factoryProfileBlock(3));
         QVERIFY(window.isVisible());
