@@ -34,6 +34,12 @@ TestCase {
         compare([Dpi.paletteIndex("#ffffff"), Dpi.paletteIndex("")], [6, 0])
     }
 
+    // A stored list too short keeps the page's own entries in the missing places.
+    function test_shortStoredLists() {
+        compare(Dpi.colorsFromList(["0", "255", "0", "9"], ["#111111", "#222222"]), ["#00ff00", "#222222"])
+        compare(Dpi.valuesFromList(["800", ""], [500, 1000, 1500]), [800, 1000, 1500])
+    }
+
     // A bar of 240 px: parts of 40 px; 10 px into a part is f = 63.
     function test_hueColor() {
         var got = [10, 50, 90, 130, 170, 210, 0, 240, -5].map(function (p) { return String(Light.hueColor(p, 240)) })
@@ -97,6 +103,13 @@ TestCase {
         var bytes = Codec.deCode(data.actions, data.repeat === undefined ? 1 : data.repeat, lookup)
         compare(JSON.stringify(bytes), JSON.stringify(data.expected))
         compare(Codec.recordCount(data.actions), data.expected.length)
+    }
+
+    // A macro name without a stored macro sends nothing.
+    function test_sendMacroOfAnUnknownName() {
+        var view = { sent: 0, loadMacroIni: function () { return [] }, mouseSendMacroData: function () { ++this.sent } }
+        verify(!Codec.sendMacro(view, 1, "Missing", lookup))
+        compare(view.sent, 0)
     }
 
     function keys(n) { return Array.from({ length: n }, (_, i) => ({ type: 1 + (i % 2), info: "A" })) }
