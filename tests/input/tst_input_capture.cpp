@@ -36,13 +36,6 @@ void sendKey(QWindow* window, QEvent::Type type, quint32 nativeCode, bool autoRe
     QCoreApplication::sendEvent(window, &event);
 }
 
-void sendButton(QWindow* window, QEvent::Type type, Qt::MouseButton button, QPoint local, QPoint global)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(local), QPointF(local), QPointF(global), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &event);
-}
-
 } // namespace
 
 class TestInputCapture : public QObject
@@ -116,9 +109,13 @@ private slots:
             }
             sendKey(win, QEvent::KeyRelease, input);
         } else {
+            const auto button = Qt::MouseButton(input);
             for (int i = 0; i < 4; ++i) {
-                const auto type = i % 2 == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease;
-                sendButton(win, type, Qt::MouseButton(input), {10 + i, 20 + i}, {310 + i, 220 + i});
+                const bool press = i % 2 == 0;
+                const QPointF local(10 + i, 20 + i), global(310 + i, 220 + i);
+                QMouseEvent event(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, local, local, global,
+                                  button, press ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(win, &event);
             }
         }
         QTRY_COMPARE(spy.count(), expected.size());

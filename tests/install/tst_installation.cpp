@@ -1,5 +1,5 @@
 // The installed program: `cmake --install` into a private read-only prefix, run in
-// script mode by users with homes of their own.
+// script mode by users with homes and runtime folders of their own.
 #include "device/device_table.h"
 #include "install_rig.h"
 
@@ -99,6 +99,33 @@ private slots:
         QCOMPARE(changedPaths(before, after), expected);
         for (const QString& path : expected)
             QCOMPARE(after.value(path), treeBytes(rig->installedTree()).value(path));
+    }
+
+    // One instance per user and tree: "cid" holds its lock while another run starts.
+    void oneInstancePerUser_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("runtimeOf");
+        QTest::addColumn<int>("status");
+        QTest::newRow("another user") << QStringLiteral("bob") << QString() << 0;
+        QTest::newRow("another runtime folder, same home") << QStringLiteral("cid") << QStringLiteral("cid2") << 0;
+        QTest::newRow("same runtime folder and tree") << QStringLiteral("cid") << QString() << 1;
+        QTest::newRow("same runtime folder, own tree") << QStringLiteral("dan") << QStringLiteral("cid") << 0;
+    }
+    void oneInstancePerUser()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, runtimeOf);
+        QFETCH(int, status);
+        const auto first = rig->start(rig->environment(QStringLiteral("cid")),
+                                      rig->scriptArgs("console.log('holding'); wait(600000);"));
+        QVERIFY(first->waitForReadyRead(30000));
+        QCOMPARE(first->readAllStandardOutput(), QByteArray("holding\n"));
+
+        const ProgramRun r = rig->runScript(rig->environment(user, runtimeOf), kPrintName);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, status == 0 ? kName : QByteArray());   // a run locked out prints nothing
+        QCOMPARE(first->state(), QProcess::Running);   // killed when it goes
     }
 
     void udevRuleHasOneLinePerDevicePair()
