@@ -1,5 +1,4 @@
-// The hook module's decisions: repeat suppression, the evdev actions, and the key
-// tables against the kernel's.
+// The shared key state's repeat suppression, and the key tables against the kernel's.
 #include "input/evdev_keys.h"
 #include "input/hook_backend.h"
 #include "input/input_hooks.h"
@@ -13,10 +12,9 @@
 namespace {
 
 struct FakeBackend : HookBackend {
-    bool active = false;
-    bool install(InputHooks&) override { return active = true; }
-    void remove() override { active = false; }
-    bool installed() const override { return active; }
+    bool install(InputHooks&) override { return true; }
+    void remove() override {}
+    bool installed() const override { return true; }
 };
 
 using Keys = std::vector<std::pair<int, bool>>;   // usage, down
@@ -86,30 +84,6 @@ private slots:
         for (const auto& [usage, isDown] : events)
             hooks.reportKey(usage, isDown);
         QCOMPARE(reports, expected);
-    }
-
-    void evdevActions_data()
-    {
-        QTest::addColumn<QList<int>>("event");    // type, code, value
-        QTest::addColumn<QList<int>>("action");   // kind, code, down (0 for no action)
-        const int key = evdev::Action::Key, button = evdev::Action::Button, none = evdev::Action::None;
-        QTest::newRow("key A repeat") << QList<int>{EV_KEY, KEY_A, 2} << QList<int>{key, 0x04, 1};
-        QTest::newRow("key A release") << QList<int>{EV_KEY, KEY_A, 0} << QList<int>{key, 0x04, 0};
-        QTest::newRow("left button") << QList<int>{EV_KEY, BTN_LEFT, 1} << QList<int>{button, 0xF0, 1};
-        QTest::newRow("right button up") << QList<int>{EV_KEY, BTN_RIGHT, 0} << QList<int>{button, 0xF1, 0};
-        QTest::newRow("side button") << QList<int>{EV_KEY, BTN_SIDE, 1} << QList<int>{none, 0, 0};
-        QTest::newRow("relative motion") << QList<int>{EV_REL, REL_X, 5} << QList<int>{none, 0, 0};
-        QTest::newRow("unnamed key (mute)") << QList<int>{EV_KEY, KEY_MUTE, 1} << QList<int>{none, 0, 0};
-        QTest::newRow("code beyond the table") << QList<int>{EV_KEY, 0x2FF, 1} << QList<int>{none, 0, 0};
-    }
-
-    void evdevActions()
-    {
-        QFETCH(QList<int>, event);
-        QFETCH(QList<int>, action);
-        const evdev::Action a = evdev::actionForEvent(event[0], event[1], event[2]);
-        const bool down = a.kind != evdev::Action::None && a.isDown;   // no action has no direction
-        QCOMPARE(QList<int>({int(a.kind), int(a.code), int(down)}), action);
     }
 
     // The scan-code and evdev tables give only usages the key-name table names, and the
