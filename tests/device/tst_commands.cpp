@@ -145,128 +145,122 @@ class TestCommands : public QObject
 private slots:
     void initTestCase() { pacing::setTimeScale(0.02); }
     void cleanupTestCase() { pacing::setTimeScale(1.0); }
-    void wireAndState_data();
-    void wireAndState();
-    void refusedCommandsChangeNothing_data();
-    void refusedCommandsChangeNothing();
-    void repetitionWithRecoilSendsFirstBlockOnly();
-    void repetitionKeepsTheLinkPastAFailedBlock();
+
+    void wireAndState_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<int>("reportLength");
+        for (Family f : {Family::F553, Family::F560})
+            for (int length : {32, 64})
+                QTest::addRow("%s, reports of %d", f == Family::F553 ? "553" : "560", length) << f << length;
+    }
+
+    void wireAndState()
+    {
+        QFETCH(Family, family);
+        QFETCH(int, reportLength);
+        LinkRig rig({family, false, true, reportLength});
+        for (const Row& row : rows()) {
+            if (row.family != family)
+                continue;
+            const QByteArray name = row.blocks.first().toHex(' ');
+            Args args;
+            rig.mark();
+            QVERIFY2(row.run(*rig.link, args), name);
+            const QList<Step> steps = rig.steps();
+            QVERIFY2(blocksOf(steps) == row.blocks, name);
+            const QByteArray padding((reportLength - row.payload.size() % reportLength) % reportLength, 0);
+            QVERIFY2(payloadOf(steps) == row.payload + padding, name);
+            for (const Step& s : steps)
+                QVERIFY2(s.op != QLatin1String("WRITE") || s.sent.size() == reportLength, name);
+            QVERIFY2(countOf(steps, "GET_FEATURE") == row.gets, name);
+            QVERIFY2(countOf(steps, "READ") == (row.bulkRead ? 128 / reportLength : 0), name);
+            QVERIFY2(countOf(steps, "OPEN") == row.blocks.size() && countOf(steps, "CLOSE") == row.blocks.size(), name);
+            for (int i = 0; i < row.answer.size(); ++i)
+                QVERIFY2(args.v[i] == row.answer[i], name);
+            if (!row.bufAfter.isEmpty())
+                QVERIFY2(args.buf == row.bufAfter, name);
+            QVERIFY2(row.holds(rig.state()), name);
+            QVERIFY2(rig.link->linkFree, name);
+        }
+    }
+
+    void refusedCommandsChangeNothing_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<int>("refusal");
+        const char* const names[] = {"held link", "silent mouse", "missing buffer"};
+        for (Family f : {Family::F553, Family::F560})
+            for (int r : {HeldLink, SilentMouse, NoBuffer})
+                QTest::addRow("%s, %s", f == Family::F553 ? "553" : "560", names[r]) << f << r;
+    }
+
+    // A held link sends nothing and says so in the command's debug line; a missing buffer
+    // sends nothing; a silent mouse answers no query. The caller's arguments keep their
+    // presets and the mouse keeps its state.
+    void refusedCommandsChangeNothing()
+    {
+        QFETCH(Family, family);
+        QFETCH(int, refusal);
+        LinkRig rig({family});
+        rig.mouse->setSilent(refusal == SilentMouse);
+        for (const Row& row : rows()) {
+            if (row.family != family || (refusal == SilentMouse && row.gets == 0) || (refusal == NoBuffer && !row.takesBuffer()))
+                continue;
+            rig.link->linkFree = refusal != HeldLink;   // another command holds the link throughout
+            rig.mark();
+            Args args;
+            args.noBuffer = refusal == NoBuffer;
+            Args presets;
+            // The challenge hands back zeros, not the challenge: the check cannot pass by silence.
+            if (refusal == SilentMouse && row.blocks.first()[0] == 0)
+                presets.v = {0, 0, 0, 0};
+            DebugLines debug;
+            QVERIFY2(!row.run(*rig.link, args), row.failLine);
+            if (refusal == HeldLink)
+                QCOMPARE(debug.lines(), QStringList{QLatin1String(row.failLine)});
+            if (refusal != SilentMouse)
+                QVERIFY2(rig.entries().isEmpty(), row.failLine);
+            QVERIFY2(sameArgs(args, presets), row.failLine);
+            QCOMPARE(rig.link->linkFree, refusal != HeldLink);
+        }
+        if (refusal == SilentMouse)
+            QVERIFY(!rig.link->chkDeviceIsEnCode(0));
+        else
+            QVERIFY(rig.state() == FirmwareState::factory());
+    }
+
+    void repetitionWithRecoilSendsFirstBlockOnly()
+    {
+        LinkRig rig({Family::F560, true});
+        QVERIFY(rig.link->modelIsGun());
+        QVERIFY(rig.link->hid560_03H_SetReportRate(1));
+        QVERIFY(rig.link->hid560_04H_SetCurrentDPI(5));
+        QCOMPARE(rig.blocks(), (QList<QByteArray>{blockHex("03 01 01"), blockHex("04 01 05")}));
+        QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 1, 4, 4, 4}));
+        QCOMPARE(rig.state().dpiStage, (std::array<uint8_t, 5>{3, 5, 3, 3, 3}));
+    }
+
+    // Event processing between the blocks must never find the link free, not even after
+    // a failed block: a command run there would rebuild the block the next transfer sends.
+    // A failed block does not end the repetition.
+    void repetitionKeepsTheLinkPastAFailedBlock()
+    {
+        LinkRig rig({Family::F560});
+        bool sawFree = false;
+        QTimer probe;
+        probe.setInterval(0);
+        QObject::connect(&probe, &QTimer::timeout, [&] { sawFree = sawFree || rig.link->linkFree; });
+        probe.start();
+        rig.mouse->failTransfers(1, 1);   // the second block's feature report fails
+        QVERIFY(!rig.link->hid560_03H_SetReportRate(8));
+        probe.stop();
+        QVERIFY(!sawFree);
+        QCOMPARE(rig.blocks(), perProfile("03", "08"));
+        QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 8, 4, 8, 8}));
+        QVERIFY(rig.link->linkFree);
+    }
 };
-
-void TestCommands::wireAndState_data()
-{
-    QTest::addColumn<Family>("family");
-    QTest::addColumn<int>("reportLength");
-    for (Family f : {Family::F553, Family::F560})
-        for (int length : {32, 64})
-            QTest::addRow("%s, reports of %d", f == Family::F553 ? "553" : "560", length) << f << length;
-}
-
-void TestCommands::wireAndState()
-{
-    QFETCH(Family, family);
-    QFETCH(int, reportLength);
-    LinkRig rig({family, false, true, reportLength});
-    for (const Row& row : rows()) {
-        if (row.family != family)
-            continue;
-        const QByteArray name = row.blocks.first().toHex(' ');
-        Args args;
-        rig.mark();
-        QVERIFY2(row.run(*rig.link, args), name);
-        const QList<Step> steps = rig.steps();
-        QVERIFY2(blocksOf(steps) == row.blocks, name);
-        const QByteArray padding((reportLength - row.payload.size() % reportLength) % reportLength, 0);
-        QVERIFY2(payloadOf(steps) == row.payload + padding, name);
-        for (const Step& s : steps)
-            QVERIFY2(s.op != QLatin1String("WRITE") || s.sent.size() == reportLength, name);
-        QVERIFY2(countOf(steps, "GET_FEATURE") == row.gets, name);
-        QVERIFY2(countOf(steps, "READ") == (row.bulkRead ? 128 / reportLength : 0), name);
-        QVERIFY2(countOf(steps, "OPEN") == row.blocks.size() && countOf(steps, "CLOSE") == row.blocks.size(), name);
-        for (int i = 0; i < row.answer.size(); ++i)
-            QVERIFY2(args.v[i] == row.answer[i], name);
-        if (!row.bufAfter.isEmpty())
-            QVERIFY2(args.buf == row.bufAfter, name);
-        QVERIFY2(row.holds(rig.state()), name);
-        QVERIFY2(rig.link->linkFree, name);
-    }
-}
-
-void TestCommands::refusedCommandsChangeNothing_data()
-{
-    QTest::addColumn<Family>("family");
-    QTest::addColumn<int>("refusal");
-    const char* const names[] = {"held link", "silent mouse", "missing buffer"};
-    for (Family f : {Family::F553, Family::F560})
-        for (int r : {HeldLink, SilentMouse, NoBuffer})
-            QTest::addRow("%s, %s", f == Family::F553 ? "553" : "560", names[r]) << f << r;
-}
-
-// A held link sends nothing and says so in the command's debug line; a missing buffer
-// sends nothing; a silent mouse answers no query. The caller's arguments keep their
-// presets and the mouse keeps its state.
-void TestCommands::refusedCommandsChangeNothing()
-{
-    QFETCH(Family, family);
-    QFETCH(int, refusal);
-    LinkRig rig({family});
-    rig.mouse->setSilent(refusal == SilentMouse);
-    for (const Row& row : rows()) {
-        if (row.family != family || (refusal == SilentMouse && row.gets == 0) || (refusal == NoBuffer && !row.takesBuffer()))
-            continue;
-        rig.link->linkFree = refusal != HeldLink;   // another command holds the link throughout
-        rig.mark();
-        Args args;
-        args.noBuffer = refusal == NoBuffer;
-        Args presets;
-        // The challenge hands back zeros, not the challenge: the check cannot pass by silence.
-        if (refusal == SilentMouse && row.blocks.first()[0] == 0)
-            presets.v = {0, 0, 0, 0};
-        DebugLines debug;
-        QVERIFY2(!row.run(*rig.link, args), row.failLine);
-        if (refusal == HeldLink)
-            QCOMPARE(debug.lines(), QStringList{QLatin1String(row.failLine)});
-        if (refusal != SilentMouse)
-            QVERIFY2(rig.entries().isEmpty(), row.failLine);
-        QVERIFY2(sameArgs(args, presets), row.failLine);
-        QCOMPARE(rig.link->linkFree, refusal != HeldLink);
-    }
-    if (refusal == SilentMouse)
-        QVERIFY(!rig.link->chkDeviceIsEnCode(0));
-    else
-        QVERIFY(rig.state() == FirmwareState::factory());
-}
-
-void TestCommands::repetitionWithRecoilSendsFirstBlockOnly()
-{
-    LinkRig rig({Family::F560, true});
-    QVERIFY(rig.link->modelIsGun());
-    QVERIFY(rig.link->hid560_03H_SetReportRate(1));
-    QVERIFY(rig.link->hid560_04H_SetCurrentDPI(5));
-    QCOMPARE(rig.blocks(), (QList<QByteArray>{blockHex("03 01 01"), blockHex("04 01 05")}));
-    QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 1, 4, 4, 4}));
-    QCOMPARE(rig.state().dpiStage, (std::array<uint8_t, 5>{3, 5, 3, 3, 3}));
-}
-
-// Event processing between the blocks must never find the link free, not even after
-// a failed block: a command run there would rebuild the block the next transfer sends.
-// A failed block does not end the repetition.
-void TestCommands::repetitionKeepsTheLinkPastAFailedBlock()
-{
-    LinkRig rig({Family::F560});
-    bool sawFree = false;
-    QTimer probe;
-    probe.setInterval(0);
-    QObject::connect(&probe, &QTimer::timeout, [&] { sawFree = sawFree || rig.link->linkFree; });
-    probe.start();
-    rig.mouse->failTransfers(1, 1);   // the second block's feature report fails
-    QVERIFY(!rig.link->hid560_03H_SetReportRate(8));
-    probe.stop();
-    QVERIFY(!sawFree);
-    QCOMPARE(rig.blocks(), perProfile("03", "08"));
-    QCOMPARE(rig.state().reportRate, (std::array<uint8_t, 5>{4, 8, 4, 8, 8}));
-    QVERIFY(rig.link->linkFree);
-}
 
 QTEST_MAIN(TestCommands)
 #include "tst_commands.moc"
