@@ -30,9 +30,6 @@ private slots:
             << QByteArray("ui_View.mouseSetReportRate(1);\n"
                           "console.log(typeof virtualMouse, virtualMouse.pluggedIn(), virtualMouse.reportRates()[0])")
             << true << 0 << QByteArray("object true 1\n") << QByteArray();
-        QTest::newRow("virtual mouse readers check their range")
-            << QByteArray("console.log(virtualMouse.keyMatrix(5).length, virtualMouse.profileBlock(4).length)") << true << 0
-            << QByteArray("0 128\n") << QByteArray();
         QTest::newRow("missing script") << QByteArray() << false << 1 << QByteArray() << QByteArray("script.js");
     }
 

@@ -119,10 +119,7 @@ private slots:
         QFETCH(QList<int>, report);
         QFETCH(QStringList, balloons);
         QFETCH(QString, scene);
-        QStringList texts;
-        for (int i = 0; i < 8; ++i)
-            texts << QStringLiteral("t%1").arg(i);
-        dpi_switch_messages::replace(texts);
+        dpi_switch_messages::replace({"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7"});
 
         Rig rig;
         rig.window->checkDevice();
@@ -185,20 +182,6 @@ private slots:
         QVERIFY(!rig.window->isVisible());
         QTest::qWait(50);
         QCOMPARE(rig.window->isVisible(), shown);
-    }
-
-    // While listening a device change starts no check; quitting clears listening and
-    // ends the event loop.
-    void listeningThenQuit()
-    {
-        Rig rig;
-        rig.window->checkDevice();
-        QVERIFY(rig.link().listening);
-        QCOMPARE(rig.window->handleNativeMessage(native_message::kDeviceChange, 0), false);
-        QVERIFY(!rig.window->deviceCheckTimer.isActive());
-        QTimer::singleShot(0, rig.window.get(), &Widget::exitSYS);
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!rig.link().listening);
     }
 
     // When the window is gone its notification loop is gone with it: no further
