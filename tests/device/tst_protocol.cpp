@@ -1,6 +1,5 @@
 // Checksum and scrambling of the command block against fixed vectors and an
-// independent 64-bit formulation, and the texts of the DPI-switch announcements.
-#include "device/hid_thread.h"
+// independent 64-bit formulation.
 #include "device/protocol.h"
 
 #include <QRandomGenerator>
@@ -112,23 +111,6 @@ private slots:
             protocol::unscramble(b.data(), code.data());
             QCOMPARE(b, plain);
         }
-    }
-
-    // A ninth text is ignored and a stage outside 1..7 takes the eighth (the default texts,
-    // a partial replacement and the reset are checked through the language files).
-    void dpiSwitchTexts()
-    {
-        QStringList texts;
-        for (int i = 0; i < 8; ++i)
-            texts << QStringLiteral("t%1").arg(i);
-        dpi_switch_messages::replace(texts + QStringList{QStringLiteral("ninth")});
-        const struct { int stage; const char* text; } cases[] = {
-            {1, "t0 "}, {7, "t6 "}, {0, "t7 "}, {8, "t7 "}, {255, "t7 "}, {-1, "t7 "},
-        };
-        for (const auto& c : cases)
-            QCOMPARE(dpi_switch_messages::textForStage(c.stage), QString::fromLatin1(c.text));
-        QCOMPARE(dpi_switch_messages::all(), texts);
-        dpi_switch_messages::reset();
     }
 };
 

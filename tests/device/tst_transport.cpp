@@ -6,7 +6,6 @@
 #include "device/pacing.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -139,7 +138,7 @@ private slots:
 
     void detect_data()
     {
-        QTest::addColumn<QString>("tableText");   // "absent" = no file at all
+        QTest::addColumn<QString>("tableText");
         QTest::addColumn<QString>("mouseCode");   // "plain": the mouse takes plain blocks, code 999999
         QTest::addColumn<int>("expected");        // index that connected, -1 none
         QTest::addColumn<int>("challenges");      // connection checks sent
@@ -148,8 +147,6 @@ private slots:
             QTest::newRow(name) << text << QString::fromLatin1(mouseCode) << expected << challenges;
         };
         const QString good = table({entry(0)});
-        row("absent table", "absent", -1, 0);
-        row("count absent", "[common]\nname=x\n", -1, 0);
         row("negative count", "[common]\ndeviceCount=-4\n", -1, 0);
         // Only the first 64 entries are read: an uncapped count would not end.
         row("huge count", "[common]\ndeviceCount=2147483647\n" + entry(0), 0, 1);
@@ -178,10 +175,7 @@ private slots:
         secrecyCode().fill(0);
         const bool plain = mouseCode == QLatin1String("plain");
         MouseRig rig({Family::F553, false, true, 32, !plain, plain ? QStringLiteral("999999") : mouseCode});
-        if (tableText == QLatin1String("absent"))
-            QVERIFY(QFile::remove(kTable));
-        else
-            writeFile(kTable, tableText.toUtf8());
+        writeFile(kTable, tableText.toUtf8());
         Hid_Thread link;
         const bool held = expected == detection::kLinkBusy;
         link.linkFree = !held;
