@@ -1,10 +1,13 @@
-// The shared key state's repeat suppression, and the key tables against the kernel's.
+// The hook procedures' decisions (keys, buttons, texts handed over) and the key tables
+// against the kernel's.
+#include "input/copy_data.h"
 #include "input/evdev_keys.h"
 #include "input/hook_backend.h"
 #include "input/input_hooks.h"
 
 #include <QtTest>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include <linux/input-event-codes.h>
@@ -18,6 +21,8 @@ struct FakeBackend : HookBackend {
 };
 
 using Keys = std::vector<std::pair<int, bool>>;   // usage, down
+using Events = std::vector<std::tuple<std::uintptr_t, std::uint32_t, std::uint32_t>>;
+using namespace hook_message;
 
 // The kernel's HID-to-input mapping of the keyboard usages the key-name table names
 // (codes below 0xE8).
@@ -53,37 +58,105 @@ const std::pair<int, int> kKernel[] = {
 } // namespace
 
 Q_DECLARE_METATYPE(Keys)
+Q_DECLARE_METATYPE(Events)
 
 class TestInputHooks : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Keys from every source go through one state: each transition is reported once.
-    void repeatSuppression_data()
+    // The keyboard procedure: scan codes and flags to usages, each transition reported once
+    // (the key state every input source shares).
+    void keyboard_data()
     {
-        QTest::addColumn<Keys>("events");
+        QTest::addColumn<Events>("events");   // message, scan code, flags
         QTest::addColumn<Keys>("expected");
-        QTest::newRow("held key") << Keys{{0x04, true}, {0x04, true}, {0x04, true}, {0x04, false}}
+        const auto down = kKeyDown, up = kKeyUp, sysDown = kSysKeyDown, sysUp = kSysKeyUp;
+        QTest::newRow("held key") << Events{{down, 0x1E, 0}, {down, 0x1E, 0}, {down, 0x1E, 0}, {up, 0x1E, 0}}
                                   << Keys{{0x04, true}, {0x04, false}};
-        QTest::newRow("up without down") << Keys{{0x04, false}} << Keys{};
-        QTest::newRow("overlap") << Keys{{0xE1, true}, {0x04, true}, {0x04, true}, {0xE1, false}, {0x04, false}}
+        QTest::newRow("up without down") << Events{{up, 0x1E, 0}} << Keys{};
+        QTest::newRow("overlap") << Events{{down, 0x2A, 0}, {down, 0x1E, 0}, {down, 0x1E, 0}, {up, 0x2A, 0}, {up, 0x1E, 0}}
                                  << Keys{{0xE1, true}, {0x04, true}, {0xE1, false}, {0x04, false}};
-        QTest::newRow("usage 0 is no key") << Keys{{0, true}, {0, false}} << Keys{};
+        QTest::newRow("keypad Enter, injected") << Events{{down, 0x1C, 0x11}} << Keys{{0x58, true}};
+        QTest::newRow("Alt+Print Screen") << Events{{sysDown, 0x54, kFlagAltDown}, {sysUp, 0x54, kFlagAltDown}}
+                                          << Keys{{0x46, true}, {0x46, false}};
+        QTest::newRow("SysRq without Alt") << Events{{down, 0x54, 0}} << Keys{};
+        QTest::newRow("Print Screen") << Events{{down, 0x37, 1}} << Keys{{0x46, true}};
+        QTest::newRow("Ctrl+Break") << Events{{down, 0x46, 1}} << Keys{{0x48, true}};
+        QTest::newRow("Pause") << Events{{down, 0x45, 0}} << Keys{{0x48, true}};
+        QTest::newRow("Num Lock") << Events{{down, 0x45, 1}} << Keys{{0x53, true}};
+        QTest::newRow("right Ctrl and Windows") << Events{{down, 0x1D, 1}, {down, 0x5C, 1}} << Keys{};
+        QTest::newRow("right Shift needs the extended flag") << Events{{down, 0x36, 0}, {down, 0x36, 1}}
+                                                             << Keys{{0xE5, true}};
+        QTest::newRow("scan code above 0xFF counts as 0") << Events{{down, 0x11E, 0}, {down, 0x100, 0}} << Keys{};
+        QTest::newRow("Alt+letter as system key") << Events{{sysDown, 0x1E, kFlagAltDown}} << Keys{{0x04, true}};
     }
 
-    void repeatSuppression()
+    void keyboard()
     {
-        QFETCH(Keys, events);
+        QFETCH(Events, events);
         QFETCH(Keys, expected);
         Keys reports;
         InputHooks hooks(0, std::make_unique<FakeBackend>());
         hooks.setKeyboardCallback([](std::uint8_t usage, bool isDown, void* ctx) {
             static_cast<Keys*>(ctx)->push_back({usage, isDown});
         }, &reports);
-        for (const auto& [usage, isDown] : events)
-            hooks.reportKey(usage, isDown);
+        for (const auto& [message, scan, flags] : events)
+            hooks.keyboardProcedure(0, message, scan, flags);
         QCOMPARE(reports, expected);
+    }
+
+    // Down and up of the left, right and middle buttons are reported with their position;
+    // double clicks, moves and wheels are not.
+    void mouse()
+    {
+        using Buttons = std::vector<std::tuple<int, bool, int, int>>;
+        Buttons reports;
+        InputHooks hooks(0, std::make_unique<FakeBackend>());
+        hooks.setMouseCallback([](std::uint8_t code, bool isDown, std::int32_t x, std::int32_t y, void* ctx) {
+            static_cast<Buttons*>(ctx)->push_back({code, isDown, x, y});
+        }, &reports);
+        for (std::uintptr_t message = 0x0200; message <= 0x020E; ++message)
+            hooks.mouseProcedure(0, message, int(message), -20);
+        QCOMPARE(reports, (Buttons{{0xF0, true, 0x201, -20}, {0xF0, false, 0x202, -20}, {0xF1, true, 0x204, -20},
+                                   {0xF1, false, 0x205, -20}, {0xF2, true, 0x207, -20}, {0xF2, false, 0x208, -20}}));
+    }
+
+    // A text handed over by another program is shown only when it is exactly what it says
+    // it is; the buffer holds exactly its bytes, so the address sanitizer build catches a
+    // read past them.
+    void copyDataDecision_data()
+    {
+        QTest::addColumn<quint64>("tag");
+        QTest::addColumn<QByteArray>("buffer");
+        QTest::addColumn<quint32>("cbData");
+        QTest::addColumn<QString>("shown");   // null: not shown
+        const QByteArray hello("Hello", 6), accented("H\xC3\xA9llo", 7);
+        QTest::newRow("terminated") << quint64(0x250F) << hello << 5u << QStringLiteral("Hello");
+        QTest::newRow("length counts the zero") << quint64(0x250F) << hello << 6u << QString();
+        QTest::newRow("other tag") << quint64(0x2510) << hello << 5u << QString();
+        QTest::newRow("two-byte characters") << quint64(0x250F) << accented << 6u << QString::fromUtf8(accented.constData());
+        QTest::newRow("cut inside a character") << quint64(0x250F) << accented << 2u << QString();
+        QTest::newRow("unterminated, read to cbData") << quint64(0x250F) << QByteArray("HelloWorld") << 5u
+                                                      << QStringLiteral("Hello");
+        QTest::newRow("zero inside cbData") << quint64(0x250F) << QByteArray("Hi\0There", 9) << 8u << QString();
+        QTest::newRow("invalid UTF-8") << quint64(0x250F) << QByteArray("\xFF\xFE") << 2u << QString();
+        QTest::newRow("empty text") << quint64(0x250F) << QByteArray("", 1) << 0u << QStringLiteral("");
+        QTest::newRow("no buffer") << quint64(0x250F) << QByteArray() << 5u << QString();
+    }
+
+    void copyDataDecision()
+    {
+        QFETCH(quint64, tag);
+        QFETCH(QByteArray, buffer);
+        QFETCH(quint32, cbData);
+        QFETCH(QString, shown);
+        const std::vector<char> exact(buffer.begin(), buffer.end());
+        const copy_data::Decision d =
+            copy_data::decide({std::uintptr_t(tag), cbData, exact.empty() ? nullptr : exact.data()});
+        QCOMPARE(d.show, !shown.isNull());
+        if (d.show)
+            QCOMPARE(d.text, shown);
     }
 
     // The scan-code and evdev tables give only usages the key-name table names, and the
