@@ -77,14 +77,12 @@ private slots:
         QTest::newRow("100 characters") << QString(100, 'x') << true;
         QTest::newRow("101 characters") << QString(101, 'x') << false;
         QTest::newRow("parent") << ".." << false;
-        QTest::newRow("parent inside") << "a..b" << false;
         QTest::newRow("above the install") << "../../../{scratch}" << false;
         QTest::newRow("slash") << "a/b" << false;
         QTest::newRow("backslash") << "..\\..\\outside" << false;
         QTest::newRow("drive") << "C:macro" << false;
         for (const char c : QByteArray("<>\"|?*"))
             QTest::newRow(qPrintable(QStringLiteral("character %1").arg(QChar(c)))) << QStringLiteral("a%1b").arg(QChar(c)) << false;
-        QTest::newRow("line break") << "two\nlines" << false;
         QTest::newRow("nul") << QString(QChar(0)) + "a" << false;
         QTest::newRow("delete") << "a\x7f" << false;
     }
