@@ -154,6 +154,56 @@ private slots:
         ruled.sort();
         QCOMPARE(ruled, pairs);   // each pair once
     }
+    // Answered without a display and without touching any settings.
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("start");   // of stdout when it succeeds, of stderr when not
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("Usage: corvane-config [OPTION]...\n");
+        QTest::newRow("Qt's own options pass") << QStringList{"-platform", "offscreen", "--version"} << 0
+                                               << QByteArray("corvane-config 1.0\n");
+        QTest::newRow("unknown option") << QStringList{"--virtual-mouse", "--frobnicate"} << 2
+                                        << QByteArray("corvane-config: unknown option --frobnicate\nUsage: ");
+        QTest::newRow("script without file") << QStringList{"--script"} << 2
+                                             << QByteArray("corvane-config: option --script needs an argument\nUsage: ");
+        QTest::newRow("stray argument") << QStringList{"profile.pf"} << 2
+                                        << QByteArray("corvane-config: unexpected argument profile.pf\nUsage: ");
+    }
+    void options()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, start);
+        QProcessEnvironment env = rig->environment(QStringLiteral("options"));
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        const ProgramRun r = rig->run(env, args);
+        QCOMPARE(r.status, status);
+        QVERIFY2((status == 0 ? r.out : r.err).startsWith(start), (r.out + r.err).constData());
+        QCOMPARE(treeBytes(rig->home(QStringLiteral("options"))), TreeSnapshot());   // nothing written
+    }
+
+    // The installed menu entry and metainfo pass their validators; the entry starts the
+    // program by name, without arguments, with the installed icon.
+    void desktopEntryAndMetainfoValidate()
+    {
+        const QString entry = rig->installed(QStringLiteral("share/applications/corvane-config.desktop"));
+        const QList<QStringList> runs{{"desktop-file-validate", entry},
+            {"appstreamcli", "validate", "--no-net", "--pedantic",
+             rig->installed(QStringLiteral("share/metainfo/io.github.corvane.config.metainfo.xml"))}};
+        for (const QStringList& run : runs) {
+            QVERIFY2(!QStandardPaths::findExecutable(run.first()).isEmpty(), qPrintable(run.first() + " missing: run scripts/test"));
+            QProcess p;
+            p.start(run.first(), run.mid(1));
+            QVERIFY(p.waitForFinished(60000));
+            QVERIFY2(p.exitCode() == 0, p.readAll().constData());
+        }
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("\nExec=corvane-config\n") && text.contains("\nIcon=corvane-config\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstInstallation)
