@@ -34,12 +34,13 @@ Item {
     Repeater {
         model: [[284, 96, 1, 1], [740, 96, -1, 1], [284, 556, 1, -1], [740, 556, -1, -1]]
         Item {
+            id: mark
             required property var modelData
             x: modelData[0]
             y: modelData[1]
             opacity: 0.35
-            Rectangle { x: modelData[2] > 0 ? 0 : -12; width: 13; height: 1; color: Theme.colorBlue }
-            Rectangle { y: modelData[3] > 0 ? 0 : -12; width: 1; height: 13; color: Theme.colorBlue }
+            Rectangle { x: mark.modelData[2] > 0 ? 0 : -12; width: 13; height: 1; color: Theme.colorBlue }
+            Rectangle { y: mark.modelData[3] > 0 ? 0 : -12; width: 1; height: 13; color: Theme.colorBlue }
         }
     }
 
