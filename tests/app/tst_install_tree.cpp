@@ -1,38 +1,20 @@
 // The installation tree as shipped: every key the program reads is there, every
-// profile starts as the factory profile, which agrees with the scene's built-in
-// rows, and every language group holds its full count.
+// file ships as its factory copy, the factory keys and the English key names are
+// the scene's own, and both languages hold every text.
 #include "rig.h"
 
 #include "view/key_translation.h"
 #include "view/myqquickview.h"
 #include "view/settings_values.h"
 
-#include <QSet>
 #include <QQmlComponent>
 #include <QQmlEngine>
+#include <QSet>
 #include <QSettings>
 #include <QtTest>
 
 namespace {
 QString shipped(const QString& relative) { return QStringLiteral(CORVANE_SOURCE_DIR "/modules/") + relative; }
-
-QList<int> numbers(const QVariant& value)
-{
-    QList<int> out;
-    for (const QVariant& v : settingsList(value)) {
-        bool ok = false;
-        out << v.toInt(&ok);
-        if (!ok)
-            return {};
-    }
-    return out;
-}
-
-// The scene's built-in key rows.
-const int kBuiltInRows[16][4] = {{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0}, {0, 0, 0xF2, 0}, {0, 0, 0xF4, 0},
-                                 {0, 0, 0xF3, 0}, {5, 0, 1, 0},    {5, 0, 2, 0},    {0, 0xF0, 0x1E, 2},
-                                 {0, 0, 0, 0},    {0, 0, 0, 0},    {0, 0, 0, 0},    {0, 0, 0, 0},
-                                 {0, 0, 0, 0},    {0, 0, 0, 0},    {0xFF, 0, 1, 0}, {0xFF, 0, 2, 0}};
 } // namespace
 
 class TestInstallTree : public QObject
@@ -59,27 +41,34 @@ private slots:
         }
     }
 
-    // Every profile and the global file ship as their factory copies; the factory
-    // keys are the scene's built-in rows and their firmware entries.
-    void factoryProfile()
+    // Every profile and the global file ship as their factory copies; the factory key
+    // rows are the rows the button page starts with, and their firmware entries
+    // encode them.
+    void factoryKeys()
     {
         QCOMPARE(readFileBytes(shipped("setting/apConfig.bin")), readFileBytes(shipped("setting/apConfigD.bin")));
         for (int n = 1; n <= 10; ++n) {
             const QString file = QStringLiteral("setting/p%1.bin").arg(n);
             QVERIFY2(readFileBytes(shipped(file)) == readFileBytes(shipped("setting/pD.bin")), qPrintable(file));
         }
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import QtQml\nimport \"js/keys.js\" as Keys\nQtObject { property var rows: Keys.INITIAL_ROWS }\n",
+                          QUrl::fromLocalFile(QStringLiteral(CORVANE_SOURCE_DIR "/qml/scene.qml")));
+        std::unique_ptr<QObject> page(component.create());
+        QVERIFY2(page, qPrintable(component.errorString()));
+        const QVariantList initialRows = page->property("rows").toList();
         const QSettings p(shipped("setting/pD.bin"), QSettings::IniFormat);
         key_translation::Matrix keys{};
         std::array<QVariantList, key_translation::kButtonCount> fw;
-        for (int n = 0; n < 16; ++n) {
-            const QList<int> row = numbers(p.value(QStringLiteral("mouseKeyMatrix/%1").arg(n)));
-            QCOMPARE(row, QList<int>({kBuiltInRows[n][0], kBuiltInRows[n][1], kBuiltInRows[n][2], kBuiltInRows[n][3]}));
+        for (int n = 0; n < key_translation::kButtonCount; ++n) {
+            const QVariantList row = settingsList(p.value(QStringLiteral("mouseKeyMatrix/%1").arg(n)));
+            QCOMPARE(texts(row), texts(initialRows.value(n).toList()));
             for (int k = 0; k < 4; ++k)
-                keys[4 * n + k] = uint8_t(row[k]);
+                keys[4 * n + k] = uint8_t(row[k].toInt());
             fw[n] = settingsList(p.value(QStringLiteral("mouseFwKeyMatrix/%1").arg(n)));
             QCOMPARE(fw[n].size(), 4);
         }
-        // The factory entries are the built-in rows in firmware encoding.
         QVERIFY(key_translation::matrixFromEntries(fw) == key_translation::translateMatrix(keys));
     }
 

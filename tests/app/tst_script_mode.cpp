@@ -24,8 +24,6 @@ private slots:
                                        << false << 1 << QByteArray("before\n") << QByteArray("ReferenceError");
         QTest::newRow("syntax error") << QByteArray("console.log('x'") << false << 1 << QByteArray()
                                       << QByteArray("script.js");
-        QTest::newRow("no virtual mouse without the option") << QByteArray("console.log(typeof virtualMouse)") << false
-                                                             << 0 << QByteArray("undefined\n") << QByteArray();
         QTest::newRow("virtual mouse with the option, the view reaches it")
             << QByteArray("ui_View.mouseSetReportRate(1);\n"
                           "console.log(typeof virtualMouse, virtualMouse.pluggedIn(), virtualMouse.reportRates()[0])")

@@ -1,6 +1,6 @@
 // The real scene in the main window on the virtual mouse: the start-up protection
-// with the language, the profile number and the DPI stage applied, the busy lock,
-// and typed keys reaching the scene's text fields.
+// with the language, the profile number and the DPI stage applied, and typed keys
+// reaching the scene's text fields.
 #include "rig.h"
 
 #include "app/widget.h"
@@ -59,13 +59,6 @@ private slots:
         QMetaObject::invokeMethod(root->findChild<QObject*>(QStringLiteral("keyCodeString")), "keycodeTostr",
                                   Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, 0xF0));
         QCOMPARE(name.toString(), QString::fromUtf8("鼠标左键"));
-
-        // Busy locks the view at once; a zero ends a long lock on the next turn.
-        rig.window->controller->setBusy(60000);
-        QVERIFY(!rig.view()->isEnabled());
-        rig.window->controller->setBusy();
-        QVERIFY(!rig.view()->isEnabled());
-        QVERIFY(waitFor([&] { return rig.view()->isEnabled(); }, 2000));
     }
 
     void typedKeysReachTheScenesTextFields()
