@@ -264,9 +264,11 @@ void TstFileFaults::damagedApConfig_data()
 {
     const QByteArray shipped = readFileBytes(QStringLiteral(CORVANE_SOURCE_DIR "/modules/setting/apConfig.bin"));
     const qsizetype mouseAt = shipped.indexOf("[mouse]");
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content");   // null: no file at all
     QTest::addColumn<bool>("connects");
-    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("absent") << QByteArray() << false;
+    QTest::newRow("empty") << QByteArray("") << false;
+    QTest::newRow("no device count") << QByteArray("[common]\nname=x\n") << false;
     QTest::newRow("cut inside the first entry") << shipped.left(shipped.indexOf("pid=") + 6) << false;
     QTest::newRow("cut before [mouse]") << shipped.left(mouseAt) << true;
     QTest::newRow("cut inside [mouse]") << shipped.left(shipped.indexOf("icType=") + 5) << true;
@@ -274,15 +276,18 @@ void TstFileFaults::damagedApConfig_data()
     QTest::newRow("NUL bytes after a valid table") << shipped.left(mouseAt) + QByteArray(1024, '\0') << true;
 }
 
-// Start-up on a damaged global file: an empty table disconnects, missing model keys
-// read as their defaults, and the file is never rewritten.
+// Start-up on a missing or damaged global file: without a whole entry for the mouse it
+// is not detected, missing model keys read as their defaults, and no file is written.
 void TstFileFaults::damagedApConfig()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, connects);
     DebugLines quiet;
     MouseRig rig;
-    writeFile(QStringLiteral("modules/setting/apConfig.bin"), content);
+    if (content.isNull())
+        QVERIFY(QFile::remove(QStringLiteral("modules/setting/apConfig.bin")));
+    else
+        writeFile(QStringLiteral("modules/setting/apConfig.bin"), content);
     const TreeSnapshot tree = treeBytes(rig.install.parent());
     {
         Widget window(nullptr, false);
