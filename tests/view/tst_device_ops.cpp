@@ -8,7 +8,6 @@
 #include "platform/linux/pointer_settings_linux.h"
 #endif
 
-#include <QFile>
 #include <QtTest>
 
 using Bytes = QByteArray;
@@ -245,7 +244,6 @@ private slots:
         QTest::newRow("single breath gun") << true << false << effect(1, 4, 0) << E{{1, 4, 71, hex("02 05 02")}} << all;
         QTest::newRow("full spotlight") << false << true << effect(9, 2, 4) << E{{1, 4, 71, hex("0a ff 18")}} << one;
         QTest::newRow("colour full set") << false << true << colour(0) << E{{0, 0, 24, colours}} << zero;
-        QTest::newRow("colour full single set") << false << true << colour(1) << E{{0, 0, 104, colours}} << zero;
         QTest::newRow("colour full stage indices") << false << true << colour(2) << E{{0, 0, 16, colours.left(8)}}
                                                    << zero;
         QTest::newRow("colour single type 2") << false << false << colour(2) << E{{1, 1, 104, colours}} << one;
@@ -342,22 +340,6 @@ private slots:
                 QCOMPARE(bytesOf(s.keyMatrices[m], 0, 64), factory);
             QCOMPARE(bytesOf(s.keyMatrices[0]), bytesOf(FirmwareState::factory().keyMatrices[0]));
         }
-    }
-
-    // The gun file is never created; present, a saved record reads back.
-    void gunFile()
-    {
-        ScratchInstall install;
-        const QString gunFile = QStringLiteral("modules/gun/gunData.bin");
-        QFile::remove(gunFile);
-        myQQuickView view;
-        view.mouseSaveGundata(2, QVariantList{"AKM", "L-Click", "10", "0", "10", "0"});
-        QVERIFY(!QFile::exists(gunFile));
-
-        writeFile(gunFile, "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 20, 0, 12, 3\n");
-        QCOMPARE(view.getGunData(1), (QVariantList{"AKM", "L-Click", "20", "0", "12", "3"}));
-        view.mouseSaveGundata(2, QVariantList{"UNP9", "L-Click", "30", "0", "9", "1"});
-        QCOMPARE(view.getGunData(2), (QVariantList{"UNP9", "L-Click", "30", "0", "9", "1"}));
     }
 
 #ifdef Q_OS_LINUX

@@ -38,7 +38,6 @@ private slots:
         QTest::newRow("3050 2000") << "3050" << 2000 << 0x08 << false;
         QTest::newRow("3050 2100") << "3050" << 2100 << 0x45 << false;
         QTest::newRow("3050 4000") << "3050" << 4000 << 0x48 << false;
-        QTest::newRow("3050 4500") << "3050" << 4500 << 0x00 << false;
         QTest::newRow("3389 12750") << "3389" << 12750 << 0xFF << false;
         QTest::newRow("3389 12800") << "3389" << 12800 << 0x00 << true;
     }
@@ -128,20 +127,6 @@ private slots:
         QCOMPARE(t.enableMask, std::optional<uint8_t>(15));
         QCOMPARE(entryAt(t.g2, 3), (Entry{8, 3, 0, 0}));
         QCOMPARE(entryAt(t.g2, 6), (Entry{8, 6, 3, 0}));
-    }
-
-    void gunMatricesUnknownCount()
-    {
-        Matrix user = factoryMatrix();
-        setEntry(user, 4, Entry{8, 6, 5, 9});   // c = 5: cycle bytes stay
-        const Matrix factory = factoryMatrix();
-        const GunMatrices a = buildGunMatrices(FirmwareFamily::F553, translateMatrix(user), factory, {0, 0, 0});
-        QCOMPARE(entryAt(a.user, 4), (Entry{8, 0, 1, 9}));
-        QCOMPARE(entryAt(a.g3, 4), (Entry{8, 0, 1, 0}));
-        const GunMatrices b = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {0, 0, 0});
-        QCOMPARE(entryAt(b.user, 4), (Entry{8, 6, 5, 9}));
-        QCOMPARE(entryAt(b.g3, 4), (Entry{8, 4, 0xF4, 0}));
-        QVERIFY(!b.enableMask.has_value());
     }
 
 };

@@ -151,31 +151,6 @@ private slots:
         QCOMPARE(makeView()->loadMacroIni("M"), (QVariantList{three[0], three[1], three[2], "300"}));
     }
 
-    void createFailsWhenTheFolderCannotHoldFiles()
-    {
-        QVERIFY(QDir("modules/macro").removeRecursively());
-        writeFile("modules/macro", "not a folder");
-        auto view = makeView();
-        QCOMPARE(view->createMacroIni("Macro_0", 0), QVariant(false));
-        QCOMPARE(readFileBytes("modules/macro"), QByteArray("not a folder"));
-    }
-
-    // Deleting removes an existing file; deleting, saving or renaming a macro that has
-    // no file writes nothing.
-    void deleteAndMissingMacros()
-    {
-        auto view = makeView();
-        QVERIFY(view->createMacroIni("Gone", 0).toBool());
-        QCOMPARE(view->deleteMacroIni("Gone"), QVariant(true));
-        QVERIFY(!QFile::exists(macroPath("Gone")));
-        const auto before = treeBytes(install->path());
-        QCOMPARE(view->deleteMacroIni("Gone"), QVariant(false));
-        QCOMPARE(view->saveMacroIni("Nope", {"1,A"}, 1), QVariant(false));
-        QCOMPARE(view->modifyMacroNameUpdateProfile("Old", "New"), QVariant(false));
-        view.reset();
-        QCOMPARE(treeBytes(install->path()), before);
-    }
-
     void loadingReadsWhatTheFileHolds_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -221,12 +196,9 @@ private slots:
         QTest::newRow("import onto an existing macro") << true << "M" << old << 1 << "kept";
         QTest::newRow("import cancelled") << true << "New" << QString() << 1 << "refused";
         QTest::newRow("import file missing") << true << "New" << QStringLiteral("exchange/missing.mc") << 1 << "refused";
-        QTest::newRow("import a folder") << true << "New" << QStringLiteral("exchange") << 1 << "refused";
         QTest::newRow("export cancelled") << false << "M" << QString() << 1 << "refused";
         QTest::newRow("export no such macro") << false << "Missing" << old << 0 << "refused";
         QTest::newRow("export onto the macro file") << false << "M" << QStringLiteral("modules/macro/M.bin") << 1 << "refused";
-        QTest::newRow("export onto the macro file, other spelling")
-            << false << "M" << QStringLiteral("modules/setting/../macro/M.bin") << 1 << "refused";
         QTest::newRow("export folder missing") << false << "M" << QStringLiteral("exchange/none/out.mc") << 1 << "refused";
     }
     void exchange()

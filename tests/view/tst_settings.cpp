@@ -1,5 +1,5 @@
-// The view's settings files: which handle a read or write reaches, profiles exported,
-// imported, reset and copied byte for byte, language strings and the name lists.
+// The view's settings files: profiles exported, imported, reset and copied byte for
+// byte, lists an older version wrote as plain values, and the name lists.
 #include "rig.h"
 
 #include <QDir>
@@ -53,39 +53,9 @@ private slots:
     {
         install = std::make_unique<ScratchInstall>();
         log = DialogLog();
-        dpi_switch_messages::reset();
         QDir().mkpath("exchange");
     }
-    void cleanup()
-    {
-        dpi_switch_messages::reset();
-        install.reset();
-    }
-
-    // A profile number outside 0..9 is refused; a damaged one reads and writes nothing
-    // while the factory profile still answers.
-    void profileOutsideTheRange()
-    {
-        writeFile("modules/setting/pD.bin", "[mouse]\nreportRate=3\n");
-        writeFile("modules/setting/p3.bin", "[mouse]\nreportRate=0\n");
-        const QByteArray p1Before = readFileBytes("modules/setting/p1.bin");
-        {
-            myQQuickView view;
-            view.setCurrentProfile(2);
-            view.setCurrentProfile(-1);
-            view.setCurrentProfile(10);
-            QCOMPARE(view.currentProfile, 2);
-            view.setData("mouse/scrollRate", 77);
-            view.currentProfile = 12;
-            QVERIFY(!view.getData("mouse/reportRate", false).isValid());
-            QVERIFY(view.getDataList("mouse/dpiValueArray", false).isEmpty());
-            view.setData("mouse/reportRate", 1);
-            view.setDataList("mouse/dpiValueArray", {1, 2});
-            QCOMPARE(view.getData("mouse/reportRate", true).toInt(), 3);
-        }
-        QCOMPARE(readFileBytes("modules/setting/p3.bin"), QByteArray("[mouse]\nreportRate=0\nscrollRate=77\n"));
-        QCOMPARE(readFileBytes("modules/setting/p1.bin"), p1Before);
-    }
+    void cleanup() { install.reset(); }
 
     // A replacement makes the destination a byte copy of the source: a write still
     // pending in the source's handle belongs to the copy, one pending in the
@@ -162,30 +132,6 @@ private slots:
         for (int n = 0; n < myQQuickView::kProfileCount; ++n)
             if (!copies || (n != dest && n != src))
                 QCOMPARE(readFileBytes(profilePath(n)), profileBytes(n));
-    }
-
-    void groupTexts_data()
-    {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("gap in the group") << "main" << "Test" << QStringList{"Editor", "", "Gun Editor"};
-        QTest::newRow("escaped and quoted") << "profile" << "Test" << QStringList{QString::fromUtf8("配置"), "a, b"};
-        QTest::newRow("unquoted comma kept") << "unquoted" << "Test" << QStringList{"Hello, world"};
-    }
-    void groupTexts()
-    {
-        QFETCH(QString, group);
-        QFETCH(QString, language);
-        QFETCH(QStringList, expected);
-        writeFile("modules/i18n/Test.ini",
-                  "[main]\ntotal=3\n0=Editor\n2=Gun Editor\n\n"
-                  "[profile]\ntotal=2\n0=\\x914d\\x7f6e\n1=\"a, b\"\n\n"
-                  "[unquoted]\ntotal=1\n0=Hello, world\n");
-        myQQuickView view;
-        QCOMPARE(asTexts(view.getLangStrings(group, language)), expected);
-        // Only the group "other" replaces the DPI-switch texts (the file-fault tests read it).
-        QCOMPARE(dpi_switch_messages::all(), QStringList(8, "DPI Switch to"));
     }
 
     // Beside a macro and a profile list: a list of one entry gets the dummy name, an
