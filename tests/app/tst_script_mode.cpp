@@ -22,8 +22,6 @@ private slots:
             << false << 0 << QString::fromUtf8("one\n编辑器 3\n").toUtf8() << QByteArray();
         QTest::newRow("runtime error") << QByteArray("console.log('before');\nnoSuchFunction();\nconsole.log('after');")
                                        << false << 1 << QByteArray("before\n") << QByteArray("ReferenceError");
-        QTest::newRow("syntax error") << QByteArray("console.log('x'") << false << 1 << QByteArray()
-                                      << QByteArray("script.js");
         QTest::newRow("virtual mouse with the option, the view reaches it")
             << QByteArray("ui_View.mouseSetReportRate(1);\n"
                           "console.log(typeof virtualMouse, virtualMouse.pluggedIn(), virtualMouse.reportRates()[0])")

@@ -1,6 +1,5 @@
-// One running instance per settings tree: the real program started twice, from a
-// foreign working directory, on the virtual mouse with the wire log on (the lock per
-// user and per tree, taken over after a killed holder: tst_installation).
+// One running instance per settings tree: the real program started twice from a foreign
+// working directory, on the virtual mouse (the lock itself: tst_installation).
 #include "rig.h"
 
 #include <QFile>
