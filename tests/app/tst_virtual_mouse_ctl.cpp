@@ -60,8 +60,8 @@ class TstVirtualMouseCtl : public QObject
 private slots:
     void initTestCase() { QVERIFY2(QFile::exists(QString::fromLatin1(kProgram)), "build corvane-config first"); }
 
-    // Every bad line gets an error and changes nothing; a line too long ends the
-    // connection. A second app cannot take the name; one left behind is taken over.
+    // A line too long ends the connection. A second app cannot take the name; one
+    // left behind is taken over.
     void linesAndTheSocketName()
     {
         QTemporaryDir runtime;
@@ -69,20 +69,11 @@ private slots:
         const QString name = runtime.filePath(QStringLiteral("ctl"));
         const auto server = virtual_mouse_ctl::start(rig.mouse.get(), *rig.window, name);
         QVERIFY(server);
-        const FirmwareState before = rig.state();
         QLocalSocket socket;
         socket.connectToServer(name);
         QVERIFY(socket.waitForConnected(kHangGuardMs));
-        const QList<QByteArray> garbage = {"\n", "dpi\n", "dpi 0\n", "dpi 8\n", "dpi x\n", "dpi 3 4\n", "state now\n",
-                                           "unplug 1\n", "PLUG\n", QByteArray("\xff\xfe\0plug\n", 9)};
-        for (const QByteArray& line : garbage)
-            QVERIFY2(ask(socket, line).startsWith(QLatin1String("error: ")), line.constData());
-        QVERIFY(!socket.canReadLine());   // one answer per line, nothing more
         QCOMPARE(ask(socket, QByteArray(300, 'a') + '\n'), QStringLiteral("error: line too long"));
         QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
-        QVERIFY(rig.state() == before);
-        QVERIFY(rig.mouse->pluggedIn());
-        QVERIFY(!rig.window->deviceCheckTimer.isActive());
 
         VirtualMouse second{VirtualMouse::Config{}};
         virtual_mouse_ctl::Server other(second, {});
@@ -118,7 +109,6 @@ private slots:
         QCOMPARE(r.output, QStringLiteral("ok"));
         QVERIFY(!rig.mouse->pluggedIn());
         QVERIFY(rig.window->deviceCheckTimer.isActive());   // the app saw a device change
-        rig.window->deviceCheckTimer.stop();
 
         QTemporaryDir elsewhere;   // a user runtime folder where no app listens
         r = runClient(elsewhere.path(), QStringLiteral("state"));

@@ -114,7 +114,6 @@ private slots:
 
         Rig rig;
         rig.window->checkDevice();
-        QVERIFY(rig.link().listening);
         QTRY_COMPARE(rig.sceneCalls(), QStringLiteral("initUI;run;"));
 
         rig.mouse->sendNotification(std::vector<uint8_t>(report.cbegin(), report.cend()));
@@ -134,7 +133,6 @@ private slots:
         QCOMPARE(count("Device DisConnect"), 1);
         QCOMPARE(count("Info Detect Device"), 0);
         QVERIFY(!rig.window->isVisible());
-        QVERIFY(!rig.link().listening);
 
         QElapsedTimer sinceLast;
         for (int i = 0; i < 4; ++i) {
@@ -169,8 +167,6 @@ private slots:
         rig.window->setVisible(false);
         rig.window->deviceConnected = connected;
         rig.window->trayIconActivated(QSystemTrayIcon::ActivationReason(reason));
-        // Posted, not sent.
-        QVERIFY(!rig.window->isVisible());
         QTest::qWait(50);
         QCOMPARE(rig.window->isVisible(), shown);
     }
@@ -181,7 +177,6 @@ private slots:
     {
         Rig rig;
         rig.window->checkDevice();
-        QVERIFY(rig.link().listening);
         rig.mouse->pressDpiButton(2);
         QTRY_COMPARE_WITH_TIMEOUT(count("Info DPI Switch to "), 1, 5000);   // the loop runs
         rig.window.reset();
