@@ -2,6 +2,7 @@ import QtQuick
 import "common"
 import "basic"
 import "J2"
+import "js/keys.js" as Keys
 
 // The frame of the scene: both panels, the title-bar menu, the bottom bar, the mouse
 // picture, the mask and the dialogs, with the frame's work on its pages. The scene
@@ -14,11 +15,20 @@ Item {
     required property QtObject keyCodeString
 
     readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-    // The macro editor is created when it is first opened.
+    // The macro editor, the key dialog, the gun editor and the system page are created
+    // when first needed: until then they hold no memory.
     property Item macroEditor: null
+    property Item keyAssignment: null
+    property Item gunControl: null
+    property Item systemSetting: null
     property var macroEditorTexts: []
-    readonly property bool dialogOpen: (macroEditor !== null && macroEditor.visible) || gunControl.visible || systemSetting.visible
-        || keyAssignment.visible || profileDialog.visible || resetBox.visible
+    property var keyAssignmentTexts: Keys.DIALOG_LABELS
+    // Language lists of the dialogs not yet created (null: none loaded, the dialog's own texts stay).
+    property var gunControlTexts: null
+    property var systemSettingTexts: null
+    readonly property var createdDialogs: [macroEditor, keyAssignment, gunControl, systemSetting].filter(function(d) { return d !== null })
+    readonly property bool dialogOpen: createdDialogs.some(function(d) { return d.visible }) || profileDialog.visible
+        || resetBox.visible
 
     function initPages() {
         loadLanguages()
@@ -27,11 +37,9 @@ Item {
         mainIten.profileNo = mainIten.globalNumber("mouse/profileNo", 0)
         profileSelector.selectProfile(mainIten.profileNo)
         ui_View.setCurrentProfile(mainIten.profileNo)
-        gunControl.init()
         keyListMain.init(false, false)
         dpiSettingMain.init(false, false)
         lightControlMain.init(false, false)
-        systemSetting.init(false, false)
     }
     function closeMenus() {
         reportRateRect.closeMenu()
@@ -44,32 +52,71 @@ Item {
         var lang = function(group) { return ui_View.getLangStrings(group, mainIten.language) }
         mainIten.mainLang = lang("main")
         keyListMain.setLanguage(lang("keyMatrix"))
-        keyAssignment.setLanguage(lang("keyAssigment"))
+        keyAssignmentTexts = lang("keyAssigment")
         dpiSettingMain.setLanguage(lang("dpiSetting"))
         lightControlMain.setLanguage(lang("lightControl"))
         macroEditorTexts = lang("macroEditor")
-        systemSetting.setLanguage(lang("systemSetting"))
-        gunControl.setLanguage(lang("gunControl"))
+        systemSettingTexts = lang("systemSetting")
+        gunControlTexts = lang("gunControl")
         profileDialog.setLanguage(lang("profile"))
         keyCodeString.setLanguageNames(lang("keyCode"))
         mainIten.otherLang = lang("other")
     }
-    function openMacroEditor() {
+    // A page of J2/ created hidden on the frame; its type is loaded only now.
+    function create(type, properties) {
+        properties.visible = false
+        return Qt.createComponent("J2/" + type + ".qml").createObject(frameRoot, properties)
+    }
+    function macroEditorPage() {
         if (!macroEditor) {
-            macroEditor = macroEditorComponent.createObject(frameRoot)
+            // Opened from the key dialog too: it then lies above it.
+            macroEditor = create("MacroEditor", { z: 1, keyNames: keyCodeString })
+            macroEditor.deleteMacro.connect(keyListMain.macroDeleted)
+            macroEditor.modifyMacroName.connect(keyListMain.macroRenamed)
+            macroEditor.modifyMacroData.connect(keyListMain.macroDataChanged)
+            macroEditor.macroNamesChanged.connect(function(list) { if (keyAssignment) keyAssignment.setMacroNames(list) })
+            macroEditor.closed.connect(function() { if (keyAssignment) keyAssignment.closeMacroMenu() })
             macroEditor.setLanguage(macroEditorTexts)
             macroEditor.init()
         }
-        mainIten.openDialog(macroEditor)
+        return macroEditor
+    }
+    function keyAssignmentPage() {
+        if (!keyAssignment) {
+            keyAssignment = create("KeyAssignment", { keyNames: keyCodeString, keyPage: keyListMain,
+                                                      isGun: Qt.binding(function() { return mainIten.isGun }) })
+            keyAssignment.openMacroEditor.connect(openMacroEditor)
+            keyAssignment.setLanguage(keyAssignmentTexts)
+        }
+        return keyAssignment
+    }
+    function gunControlPage() {
+        if (!gunControl) {
+            gunControl = create("GunControl", {})
+            if (gunControlTexts !== null)
+                gunControl.setLanguage(gunControlTexts)
+            gunControl.init()
+        }
+        return gunControl
+    }
+    function systemSettingPage() {
+        if (!systemSetting) {
+            systemSetting = create("SystemSetting", {})
+            if (systemSettingTexts !== null)
+                systemSetting.setLanguage(systemSettingTexts)
+            systemSetting.init(false, false)
+        }
+        return systemSetting
+    }
+    function openMacroEditor() {
+        mainIten.openDialog(macroEditorPage())
     }
     function openKeyAssignment(index) {
-        keyAssignment.open(index)
+        keyAssignmentPage().open(index)
         mainIten.openDialog(keyAssignment)
     }
     function dropDialogFocus() {
-        var dialogs = [profileDialog, gunControl, systemSetting, keyAssignment]
-        if (macroEditor)
-            dialogs.push(macroEditor)
+        var dialogs = createdDialogs.concat([profileDialog])
         for (var i = 0; i < dialogs.length; ++i)
             if (dialogs[i].visible)
                 dialogs[i].dropFocus()
@@ -81,7 +128,7 @@ Item {
         reportRateRect.init(true, false)
         dpiSettingMain.init(true, false)
         lightControlMain.init(true, false)
-        systemSetting.init(true, false)
+        systemSettingPage().init(true, false)
         if (mainIten.isGun) {
             ui_View.mouseSwitchKeyMatrix(1)
             ui_View.mouseResetKeyMatrix()
@@ -116,7 +163,7 @@ Item {
         reloadProfile()
         ui_View.mouseSetCurrentDPI(2)
         mainIten.currentDPI = 1
-        gunControl.resetProfile()
+        gunControlPage().resetProfile()
         mainIten.controlUIEnable(true)
     }
     function changeProfile(no) {
@@ -136,7 +183,7 @@ Item {
         function onMsg_KB(isDown, usbCode) {
             if (macroEditor && macroEditor.acceptsKeys)
                 macroEditor.keyEvent(isDown, usbCode)
-            else if (keyAssignment.captureActive)
+            else if (keyAssignment && keyAssignment.captureActive)
                 keyAssignment.keyEvent(isDown, usbCode)
         }
     }
@@ -181,14 +228,14 @@ Item {
             isGun: mainIten.isGun
             keyNames: keyCodeString
             gunPage: gunControl
-            entryLabels: keyAssignment.labels
+            entryLabels: frameRoot.keyAssignmentTexts
             onOpenKeyDialog: function(index, checkLeftClick) { frameRoot.openKeyAssignment(index) }
         }
         EditorBox {
             captions: [mainIten.caption(0), mainIten.caption(1), mainIten.caption(2)]
             isGun: mainIten.isGun
             onMacroEditorClicked: frameRoot.openMacroEditor()
-            onGunEditorClicked: { gunControl.open(); mainIten.openDialog(gunControl) }
+            onGunEditorClicked: { gunControlPage().open(); mainIten.openDialog(gunControl) }
         }
         ReportRate {
             id: reportRateRect
@@ -200,7 +247,7 @@ Item {
             height: 24
             subdued: true
             textValue: mainIten.caption(9)
-            onClicked: mainIten.openDialog(systemSetting)
+            onClicked: mainIten.openDialog(frameRoot.systemSettingPage())
         }
     }
 
@@ -293,42 +340,11 @@ Item {
         }
     }
 
-    Component {
-        id: macroEditorComponent
-
-        MacroEditor {
-            // Opened from the key dialog too: it then lies above it.
-            z: 1
-            visible: false
-            keyNames: keyCodeString
-            onDeleteMacro: function(name) { keyListMain.macroDeleted(name) }
-            onModifyMacroName: function(oldName, newName) { keyListMain.macroRenamed(oldName, newName) }
-            onModifyMacroData: function(name) { keyListMain.macroDataChanged(name) }
-            onMacroNamesChanged: function(list) { keyAssignment.setMacroNames(list) }
-            onClosed: keyAssignment.closeMacroMenu()
-        }
-    }
-    GunControl {
-        id: gunControl
-        visible: false
-    }
-    SystemSetting {
-        id: systemSetting
-        visible: false
-    }
     ProfileDialog {
         id: profileDialog
         visible: false
         activeProfile: mainIten.profileNo
         onProfileChange: function(no) { frameRoot.changeProfile(no) }
-    }
-    KeyAssignment {
-        id: keyAssignment
-        visible: false
-        keyNames: keyCodeString
-        keyPage: keyListMain
-        isGun: mainIten.isGun
-        onOpenMacroEditor: frameRoot.openMacroEditor()
     }
     ResetBox {
         id: resetBox
