@@ -169,7 +169,6 @@ private slots:
         add("560 rate gun", F::F560, true, rate(8), {"03 01 08"});
         add("553 stage", F::F553, false, stage(3), {"0b 03"});
         add("560 stage", F::F560, false, stage(2), each("04", "02"));
-        add("560 stage gun", F::F560, true, stage(2), {"04 01 02"});
         add("560 option uses 553 command", F::F560, false, option, {"03 11 22 33 44"});
         add("553 short DPI list: missing stages are 0", F::F553, false,
             [](myQQuickView& v) { v.mouseSetDpi(8, "4090", ints({800, 5200})); }, {"11 08 08"}, hex("07 5a") + Bytes(30, '\0'));
@@ -191,19 +190,6 @@ private slots:
         op(*rig.view);
         QCOMPARE(rig.blocks(), blocksHex(expected));
         QCOMPARE(payloadOf(rig.steps()).toHex(' '), payload.toHex(' '));
-    }
-
-    // 560: the stage is read from block 1, the current profile from the mouse (553: the
-    // window tests read the stage at start-up); a failed read is in the fault tests.
-    void stageAndProfileRead560()
-    {
-        Rig rig({Family::F560});
-        rig.view->mouseSetCurrentDPI(5);
-        rig.view->mouseSwitchKeyMatrix(3);
-        rig.mark();
-        QCOMPARE(rig.view->mouseGetCurrentDPI(), QVariant(5));
-        QCOMPARE(rig.blocks(), QList<Bytes>{blockHex("84 01")});
-        QCOMPARE(rig.view->mouseReadCurrentProfile().toInt(), 3);
     }
 
     // 560 DPI, lighting, colours and recoil edit the view's profile blocks and send them:

@@ -91,7 +91,6 @@ private slots:
         QTest::newRow("type 0, 0x1E with 3") << 2 << Entry{0, 0xF0, 0x1E, 3} << Entry{1, 0xF0, 0x1E, 3};
         QTest::newRow("fire key") << 3 << Entry{1, 0x04, 50, 0} << Entry{10, 0x04, 50, 0};
         QTest::newRow("combination") << 1 << Entry{2, 0x01, 0x06, 0} << Entry{0, 0x01, 0x06, 0};
-        QTest::newRow("shortcut") << 1 << Entry{7, 0, 0xE0, 0x06} << Entry{0, 0, 0xE0, 0x06};
         QTest::newRow("media") << 4 << Entry{3, 0, 0xE9, 0x00} << Entry{3, 0, 0xE9, 0x00};
         QTest::newRow("macro on slot 3") << 3 << Entry{4, 0, 3, 0} << Entry{9, 0, 4, 0};
         QTest::newRow("macro slot wraps") << 3 << Entry{4, 2, 255, 0} << Entry{9, 2, 0, 0};

@@ -1,9 +1,8 @@
 // The view's settings files: profiles exported, imported, reset and copied byte for
-// byte, lists an older version wrote as plain values, and the name lists.
+// byte, and lists an older version wrote as plain values.
 #include "rig.h"
 
 #include <QDir>
-#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -132,39 +131,6 @@ private slots:
         for (int n = 0; n < myQQuickView::kProfileCount; ++n)
             if (!copies || (n != dest && n != src))
                 QCOMPARE(readFileBytes(profilePath(n)), profileBytes(n));
-    }
-
-    // Beside a macro and a profile list: a list of one entry gets the dummy name, an
-    // empty one removes its key.
-    void nameLists_data()
-    {
-        QTest::addColumn<QVariant>("type");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QStringList>("stored");
-        QTest::newRow("one macro gets the dummy") << QVariant(0) << QStringList{"Macro_0"} << "macro/macroName"
-                                                  << QStringList{"Macro_0", "loaderquorin"};
-        QTest::newRow("empty list removes the key") << QVariant(2) << QStringList{} << "profile/profileName"
-                                                    << QStringList{};
-        QTest::newRow("guns with commas") << QVariant(1) << QStringList{"M4, silenced", "AKM", "UNP9"} << "gun/gunName"
-                                          << QStringList{"M4, silenced", "AKM", "UNP9"};
-    }
-    void nameLists()
-    {
-        QFETCH(QVariant, type);
-        QFETCH(QStringList, names);
-        QFETCH(QString, key);
-        QFETCH(QStringList, stored);
-        myQQuickView view;
-        view.updataNameList(2, {"Standard0", "profile_01"});
-        view.updataNameList(0, {"Macro_0", "Macro_1"});
-        QCOMPARE(view.updataNameList(type, names), QVariant(true));
-        QCOMPARE(asTexts(view.getNameList(type)), stored);
-        const QSettings file(kNameFile, QSettings::IniFormat);
-        QCOMPARE(file.value(key).toStringList(), stored);
-        QCOMPARE(file.contains(key), !stored.isEmpty());
-        if (key != "macro/macroName")
-            QCOMPARE(asTexts(view.getNameList(0)), QStringList({"Macro_0", "Macro_1"}));
     }
 
     // Values an older version wrote as one plain value read as lists of one.
