@@ -45,6 +45,8 @@ int detect(Hid_Thread& link, const QString& apConfigPath)
         if (link.linkRefusals() != refusedBefore)
             return kLinkBusy;
     }
+    // No entry passed: commands go nowhere rather than to a mouse that failed its check.
+    link.currentDevice = -1;
     return -1;
 }
 

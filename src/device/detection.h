@@ -23,7 +23,8 @@ constexpr int kLinkBusy = -2;
 
 // Reads the table from apConfigPath, finds the interfaces, replaces the link's
 // table and checks the present entries. Returns the index of the first entry that
-// passed the connection check (now the link's currentDevice), -1 when none did,
+// passed the connection check (now the link's currentDevice), -1 when none did
+// (the link's currentDevice is then -1 too, so no command reaches a failed mouse),
 // or kLinkBusy when a command runs (the table is then left alone) or a check
 // was refused because the link stayed taken.
 int detect(Hid_Thread& link, const QString& apConfigPath);
