@@ -1,6 +1,6 @@
-// The device operations of the view against the virtual mouse of each family:
-// what goes over the wire (byte for byte, from the wire log), what the emulated
-// firmware keeps, and what the view keeps in its profile blocks and files.
+// The device operations of the view against the virtual mouse of each family: what
+// goes over the wire (byte for byte, from the wire log), what the emulated firmware
+// keeps and what the view keeps in its profile blocks; the desktop pointer commands.
 #include "rig.h"
 
 #include "device/pacing.h"
@@ -109,7 +109,7 @@ QList<Bytes> gunMatrices(const char* user5, std::array<const char*, 3> gun5, std
 struct FakeRunner : linux_pointer::CommandRunner {
     FakeRunner(QStringList present, QStringList* calls, bool result)
         : present(std::move(present)), calls(calls), result(result) {}
-    QString find(const QString& program) override { return present.contains(program) ? "/usr/bin/" + program : QString(); }
+    QString find(const QString& p) override { return present.contains(p) ? "/usr/bin/" + p : QString(); }
     bool run(const QString& program, const QStringList& args) override
     {
         calls->append(program + QLatin1Char(' ') + args.join(QLatin1Char(' ')));
@@ -171,11 +171,14 @@ private slots:
         add("560 stage", F::F560, false, stage(2), each("04", "02"));
         add("560 option uses 553 command", F::F560, false, option, {"03 11 22 33 44"});
         add("553 short DPI list: missing stages are 0", F::F553, false,
-            [](myQQuickView& v) { v.mouseSetDpi(8, "4090", ints({800, 5200})); }, {"11 08 08"}, hex("07 5a") + Bytes(30, '\0'));
+            [](myQQuickView& v) { v.mouseSetDpi(8, "4090", ints({800, 5200})); }, {"11 08 08"},
+            hex("07 5a") + Bytes(30, '\0'));
         add("553 colour set sent twice", F::F553, false, [colours](myQQuickView& v) { v.mouseSetRGBColor(0, colours); },
             {"10 00 18", "10 00 18"}, report + report);
-        add("553 recoil negated", F::F553, true, recoil(2, {5, "3", 10}, 1), {"03 00 00 01 00", "83", "04 00 05 03 f6 02"});
-        add("553 recoil zero stays", F::F553, true, recoil(2, {5, "3", 0}, 1), {"03 00 00 01 00", "83", "04 00 05 03 00 02"});
+        add("553 recoil negated", F::F553, true, recoil(2, {5, "3", 10}, 1),
+            {"03 00 00 01 00", "83", "04 00 05 03 f6 02"});
+        add("553 recoil zero stays", F::F553, true, recoil(2, {5, "3", 0}, 1),
+            {"03 00 00 01 00", "83", "04 00 05 03 00 02"});
         // Nothing goes out without recoil functions.
         add("553 no recoil", F::F553, false, recoil(1, ints({1, 2, 3})), {});
     }
@@ -190,6 +193,18 @@ private slots:
         op(*rig.view);
         QCOMPARE(rig.blocks(), blocksHex(expected));
         QCOMPARE(payloadOf(rig.steps()).toHex(' '), payload.toHex(' '));
+    }
+
+    // 560: the stage is read from block 1, the current profile from the mouse.
+    void stageAndProfileRead560()
+    {
+        Rig rig({Family::F560});
+        rig.view->mouseSetCurrentDPI(5);
+        rig.view->mouseSwitchKeyMatrix(3);
+        rig.mark();
+        QCOMPARE(rig.view->mouseGetCurrentDPI(), QVariant(5));
+        QCOMPARE(rig.blocks(), QList<Bytes>{blockHex("84 01")});
+        QCOMPARE(rig.view->mouseReadCurrentProfile().toInt(), 3);
     }
 
     // 560 DPI, lighting, colours and recoil edit the view's profile blocks and send them:

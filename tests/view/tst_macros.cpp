@@ -13,16 +13,6 @@ namespace {
 QString profilePath(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n + 1); }
 QString macroPath(const QString& name) { return QStringLiteral("modules/macro/") + name + QStringLiteral(".bin"); }
 
-QByteArray hex(const QByteArray& b) { return b.toHex(' '); }
-
-QVariantList encodedBlock(int length, int seed)
-{
-    QVariantList data;
-    for (int i = 0; i < length; ++i)
-        data.append((i * 37 + seed) & 0xFF);
-    return data;
-}
-
 // Profile n: button 0 left click, buttons 2 and 7 run the macro "Old" (slot 2),
 // button 3 runs "Other", button 4 holds a short entry, button 6 runs "Old" but the
 // factory profile has no entry for it.
@@ -194,7 +184,7 @@ private slots:
         QTest::newRow("import cancelled") << true << "New" << QString() << "refused";
         QTest::newRow("import file missing") << true << "New" << QStringLiteral("exchange/missing.mc") << "refused";
         QTest::newRow("export cancelled") << false << "M" << QString() << "refused";
-        QTest::newRow("export onto the macro file") << false << "M" << QStringLiteral("modules/macro/M.bin") << "refused";
+        QTest::newRow("export onto the macro file") << false << "M" << "modules/macro/M.bin" << "refused";
         QTest::newRow("export folder missing") << false << "M" << QStringLiteral("exchange/none/out.mc") << "refused";
     }
     void exchange()
@@ -216,8 +206,9 @@ private slots:
         QCOMPARE(isImport ? log.opens : log.saves, 1);
         QCOMPARE(log.filter, QString("Macro(*.mc)"));
         view.reset();
+        const QString target = isImport ? "modules/macro/New.bin" : "exchange/old.mc";
         if (outcome == "copied")
-            expected[isImport ? "modules/macro/New.bin" : "exchange/old.mc"] = isImport ? mc : expected["modules/macro/M.bin"];
+            expected[target] = isImport ? mc : expected["modules/macro/M.bin"];
         QCOMPARE(treeBytes(install->path()), expected);
     }
 
@@ -244,8 +235,9 @@ private slots:
         QCOMPARE(readFileBytes(macroPath(taken ? "Old" : to)), old);
         if (taken)
             QCOMPARE(readFileBytes(macroPath(to)), QByteArray("new"));
+        const QByteArray renamed = "=" + to.toUtf8();
         for (int n = 0; n < myQQuickView::kProfileCount; ++n)
-            QCOMPARE(readFileBytes(profilePath(n)), n < 6 ? profileBytes(n).replace("=Old", "=" + to.toUtf8()) : profileBytes(n));
+            QCOMPARE(readFileBytes(profilePath(n)), n < 6 ? profileBytes(n).replace("=Old", renamed) : profileBytes(n));
     }
 
     // In the first six profiles every button running the macro gets its factory entry
@@ -262,9 +254,8 @@ private slots:
         QCOMPARE(readFileBytes("modules/setting/pD.bin"), kFactoryProfile);
     }
 
-    // A block goes to its slot byte for byte (only the low 8 bits of a value count):
-    // one command block and the payload in four bulk reports of 32 bytes. A slot
-    // outside 0..11 or more than 128 bytes opens nothing.
+    // A block goes to its slot byte for byte (only the low 8 bits of a value count): one
+    // command block and the payload in four bulk reports of 32 bytes; 129 bytes open nothing.
     void upload_data()
     {
         QTest::addColumn<Family>("family");
@@ -282,7 +273,9 @@ private slots:
         QFETCH(int, length);
         QFETCH(QString, block);
         LinkRig rig({family});
-        QVariantList data = encodedBlock(length, slot.toInt());
+        QVariantList data;
+        for (int i = 0; i < length; ++i)
+            data.append((i * 37 + slot.toInt()) & 0xFF);
         data[0] = 0x100 | 0x2C;
         QCOMPARE(rig.view->mouseSendMacroData(data, slot), QVariant(true));
         QByteArray payload;
@@ -292,9 +285,9 @@ private slots:
                 payload[i] = char(data[i].toInt() & 0xFF);
         }
         const QList<Step> steps = rig.steps();
-        QCOMPARE(blocksOf(steps), block.isEmpty() ? QList<QByteArray>{} : QList{blockHex(block.toLatin1().constData())});
+        QCOMPARE(blocksOf(steps), block.isEmpty() ? QList<QByteArray>{} : QList{blockHex(qPrintable(block))});
         QCOMPARE(countOf(steps, "WRITE"), block.isEmpty() ? 0 : 4);
-        QCOMPARE(hex(payloadOf(steps)), hex(payload));
+        QCOMPARE(payloadOf(steps).toHex(' '), payload.toHex(' '));
         QCOMPARE(rig.entries().isEmpty(), block.isEmpty());   // not even opened
     }
 };
