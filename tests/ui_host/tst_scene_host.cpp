@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QQmlComponent>
-#include <QQmlEngine>
 #include <QQuickItem>
 #include <QtTest>
 
