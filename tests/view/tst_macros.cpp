@@ -182,10 +182,8 @@ private slots:
         QTest::newRow("import") << true << "New" << old << "copied";
         QTest::newRow("import onto an existing macro") << true << "M" << old << "kept";
         QTest::newRow("import cancelled") << true << "New" << QString() << "refused";
-        QTest::newRow("import file missing") << true << "New" << QStringLiteral("exchange/missing.mc") << "refused";
         QTest::newRow("export cancelled") << false << "M" << QString() << "refused";
         QTest::newRow("export onto the macro file") << false << "M" << "modules/macro/M.bin" << "refused";
-        QTest::newRow("export folder missing") << false << "M" << QStringLiteral("exchange/none/out.mc") << "refused";
     }
     void exchange()
     {
