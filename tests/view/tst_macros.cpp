@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("drive") << "C:macro" << false;
         for (const char c : QByteArray("<>\"|?*"))
             QTest::newRow(qPrintable(QStringLiteral("character %1").arg(QChar(c)))) << QStringLiteral("a%1b").arg(QChar(c)) << false;
+        QTest::newRow("line break") << "two\nlines" << false;
         QTest::newRow("nul") << QString(QChar(0)) + "a" << false;
         QTest::newRow("delete") << "a\x7f" << false;
     }
