@@ -14,42 +14,42 @@ namespace {
 // read and then some seconds of a loaded machine, never for a whole sequence.
 constexpr int kMaxStallMs = pacing::kBulkReadTimeoutMs + 2000;
 
-// Buttons as the scene sends them, with a gun button on slot 5.
-QVariantList keyEntries(bool withGun)
-{
-    QVariantList e;
-    for (int n = 0; n < 16; ++n)
-        e += withGun && n == 5 ? ints({8, 0, 2, 0}) : ints({0, 0, n < 5 ? 0xF0 + n : 0, 0});
-    return e;
-}
-
-// --- the sequences under test ---
-
 struct Sequence {
     const char* name;
     Family family;
     bool isGun;
-    bool isConnect;   // the sequence is the detection itself
+    bool isConnect;              // the sequence is the detection itself
     void (*run)(AppRig&);
+    bool failEach = true;        // rows where each transfer in turn fails
+    QList<int> unplugAfter = {}; // rows where the mouse is pulled out after so many transfers
+    bool unplugBefore = false;   // a row where it is pulled out between commands
 };
 
 void connectRun(AppRig& rig) { rig.window->checkDevice(); }
 // The bytes are the catalogue's concern; here only which transfers go matters.
 void macroUpload(AppRig& rig) { rig.view()->mouseSendMacroData(QVariantList(128, 0x5A), 2); }
-void keyMatrixGun(AppRig& rig) { rig.view()->mouseSetKeyMatrix(keyEntries(true), true, ints({10, 20, 30})); }
+// Buttons as the scene sends them, with a gun button on slot 5.
+void keyMatrixGun(AppRig& rig)
+{
+    QVariantList e;
+    for (int n = 0; n < 16; ++n)
+        e += n == 5 ? ints({8, 0, 2, 0}) : ints({0, 0, n < 5 ? 0xF0 + n : 0, 0});
+    rig.view()->mouseSetKeyMatrix(e, true, ints({10, 20, 30}));
+}
 
 const Sequence kSequences[] = {
     {"553 connect", Family::F553, false, true, connectRun},
-    {"560 gun connect", Family::F560, true, true, connectRun},
-    {"553 gun key matrix", Family::F553, true, false, keyMatrixGun},
-    {"560 gun key matrix", Family::F560, true, false, keyMatrixGun},
+    // The connection reads profile blocks: 00 (2 transfers), 81 (2), 01 (1), then 8C blocks of 6: unplugged
+    // with block 0 sent, answered, two reports in; block 2, three reports; block 4, last pending.
+    {"560 gun connect", Family::F560, true, true, connectRun, true, {6, 7, 9, 5 + 12 + 5, 5 + 24 + 5}},
+    {"553 gun key matrix", Family::F553, true, false, keyMatrixGun, true, {4}},    // at the second matrix
+    {"560 gun key matrix", Family::F560, true, false, keyMatrixGun, true, {12}},   // at the third matrix
     {"560 gun dpi", Family::F560, true, false, [](AppRig& rig) {
          rig.view()->mouseSetDpi(4, QStringLiteral("3360"), ints({400, 800, 1600, 3200, 4000, 5000, 6000, 6000}));
      }},
-    {"553 macro", Family::F553, false, false, macroUpload},
-    {"560 macro", Family::F560, false, false, macroUpload},
+    {"553 macro", Family::F553, false, false, macroUpload, true, {1, 3}, true},
+    {"560 macro", Family::F560, false, false, macroUpload, false, {1, 3}, true},
 };
-enum SequenceId { Connect553, ConnectGun560, KeyGun553, KeyGun560, DpiGun560, Macro553, Macro560 };
 
 // Connects unless the sequence is the connection.
 bool prepare(AppRig& rig, const Sequence& seq)
@@ -65,19 +65,16 @@ struct Baseline {
     TreeSnapshot modulesAfter;
 };
 
-const Baseline& baselineOf(int id)
+Baseline baselines[std::size(kSequences)];   // filled by the data function
+
+Baseline cleanRun(const Sequence& seq)
 {
-    static QMap<int, Baseline> cache;
-    if (!cache.contains(id)) {
-        const Sequence& seq = kSequences[id];
-        DebugLines quiet;
-        AppRig rig({seq.family, seq.isGun});
-        prepare(rig, seq);
-        rig.mark();
-        seq.run(rig);
-        cache.insert(id, {rig.steps(true), rig.modules()});
-    }
-    return cache[id];
+    DebugLines quiet;
+    AppRig rig({seq.family, seq.isGun});
+    prepare(rig, seq);
+    rig.mark();
+    seq.run(rig);
+    return {rig.steps(true), rig.modules()};
 }
 
 // The trace when transfer number `failing` (from 0) fails: its command stops and closes;
@@ -137,24 +134,18 @@ void TstDeviceFaults::faultDuringSequence_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("at");   // the transfer that fails / after which it is unplugged
-    for (int id : {Connect553, ConnectGun560, KeyGun553, KeyGun560, DpiGun560, Macro553}) {
-        const QList<Step>& steps = baselineOf(id).steps;
-        const int n = int(std::count_if(steps.begin(), steps.end(), [](const Step& s) { return s.isTransfer(); }));
+    for (int id = 0; id < int(std::size(kSequences)); ++id) {
+        const Sequence& seq = kSequences[id];
+        baselines[id] = cleanRun(seq);
+        const int n = seq.failEach ? int(std::ranges::count_if(baselines[id].steps, &Step::isTransfer)) : 0;
         for (int k = 0; k < n; ++k)
-            QTest::addRow("%s, transfer %d of %d fails", kSequences[id].name, k, n) << id << int(FailOnce) << k;
+            QTest::addRow("%s, transfer %d of %d fails", seq.name, k, n) << id << int(FailOnce) << k;
+        for (int k : seq.unplugAfter)
+            QTest::addRow("%s, unplugged after %d transfers", seq.name, k) << id << int(Unplug) << k;
+        // Pulled out between commands: the notification loop notices, the next command finds it gone.
+        if (seq.unplugBefore)
+            QTest::addRow("%s, unplugged before it", seq.name) << id << int(UnplugIdle) << -1;
     }
-    for (int id : {Macro553, Macro560})
-        for (int k : {1, 3})
-            QTest::addRow("%s, unplugged after %d transfers", kSequences[id].name, k) << id << int(Unplug) << k;
-    QTest::newRow("553 gun key matrix, unplugged at the second matrix") << int(KeyGun553) << int(Unplug) << 4;
-    QTest::newRow("560 gun key matrix, unplugged at the third matrix") << int(KeyGun560) << int(Unplug) << 12;
-    // The connection reads profile blocks: 00 (2 transfers), 81 (2), 01 (1), then 8C blocks of 6:
-    // unplugged with block 0 sent, answered, two reports in; block 2, three reports; block 4, last pending.
-    for (int k : {6, 7, 9, 5 + 12 + 5, 5 + 24 + 5})
-        QTest::addRow("560 gun connect, unplugged after %d transfers", k) << int(ConnectGun560) << int(Unplug) << k;
-    // Pulled out between commands: the notification loop notices, the next command finds it gone.
-    for (int id : {Macro553, Macro560})
-        QTest::addRow("%s, unplugged before it", kSequences[id].name) << id << int(UnplugIdle) << -1;
 }
 
 // The failed command stops there and the rest goes out as prescribed; no settings file
@@ -167,20 +158,19 @@ void TstDeviceFaults::faultDuringSequence()
     QFETCH(int, at);
     pacing::setTimeScale(kind == Unplug ? 0.05 : 0.0);
     const Sequence& seq = kSequences[id];
-    const Baseline& base = baselineOf(id);
+    const Baseline& base = baselines[id];
     DebugLines debug;
     AppRig rig({seq.family, seq.isGun});
     QVERIFY(prepare(rig, seq));
     // What a detection sends, as the first one did: it is detected again in full.
     const QList<int> connection = opcodesOf(seq.isConnect ? base.steps : rig.steps(true));
     rig.mark();
-    VirtualMouse* mouse = rig.mouse.get();
     if (kind == FailOnce)
-        mouse->failTransfers(1, at);
+        rig.mouse->failTransfers(1, at);
     else if (kind == Unplug)
-        mouse->unplugAfterTransfers(at);
+        rig.mouse->unplugAfterTransfers(at);
     else
-        mouse->unplug();
+        rig.mouse->unplug();
     if (kind == UnplugIdle)
         QTRY_VERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
 
@@ -210,7 +200,7 @@ void TstDeviceFaults::faultDuringSequence()
         QTRY_VERIFY(!rig.view()->isEnabled());
         QVERIFY(!rig.link().listening);
         QVERIFY(rig.link().deviceTable[0]->notifyPath.isEmpty());
-        mouse->plug();
+        rig.mouse->plug();
         rig.mark();
         if (!seq.isConnect && expected.last().op == QLatin1String("OPEN")) {
             seq.run(rig);   // the failed open forgot the path: the mouse that is back is not reached
@@ -233,11 +223,9 @@ void TstDeviceFaults::badAnswers_data()
 {
     QTest::addColumn<Family>("family");
     QTest::addColumn<int>("answerLength");   // of every feature answer
-    for (Family f : {Family::F553, Family::F560}) {
-        const char* name = f == Family::F553 ? "553" : "560";
+    for (Family f : {Family::F553, Family::F560})
         for (int n : {0, 1, 8, 64})
-            QTest::addRow("%s answer of %d bytes", name, n) << f << n;
-    }
+            QTest::addRow("%s answer of %d bytes", f == Family::F553 ? "553" : "560", n) << f << n;
 }
 
 // A feature answer shorter than the frame is no answer: at the connection the challenge

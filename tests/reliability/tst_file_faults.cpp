@@ -18,15 +18,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // A hang guard of seconds, not a timing: no file operation may stop the window for long.
 constexpr int kMaxStallMs = 3000;
 
-// Lets length bytes through in all, then refuses, as a full disk does.
-class FullDisk : public file_replacement::WriteLayer
-{
-public:
+// Lets `room` bytes through in all, then refuses, as a full disk does.
+struct FullDisk : file_replacement::WriteLayer {
     explicit FullDisk(qint64 room) : room(room) {}
     qint64 write(QFileDevice& out, const char* data, qint64 length) override
     {
@@ -34,8 +34,6 @@ public:
         room -= std::max<qint64>(n, 0);
         return n > 0 ? n : -1;
     }
-
-private:
     qint64 room;
 };
 
@@ -68,9 +66,7 @@ void setImmutable(const QString& path, bool on)
 // A folder and its files that cannot be written while it lives: without write
 // permission for an ordinary user; root passes over permissions, so for root also the
 // immutable attribute. `binds` is false when neither does.
-class ReadOnlyFolder
-{
-public:
+struct ReadOnlyFolder {
     explicit ReadOnlyFolder(const QString& dir) : paths{dir}
     {
         for (const QString& f : QDir(dir).entryList(QDir::Files))
@@ -79,7 +75,7 @@ public:
             QFile::setPermissions(p, kReadExec);
             setImmutable(p, true);
         }
-        QFile probe(dir + QStringLiteral("/probe"));
+        QFile probe(dir + u"/probe"_s);
         binds = !probe.open(QIODevice::WriteOnly);
         if (!binds)
             probe.remove();
@@ -92,58 +88,44 @@ public:
         }
     }
     bool binds = false;
-
-private:
     static constexpr auto kReadExec = QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner | QFile::ExeUser;
     QStringList paths;
 };
 
 enum Op { SetData, SetGlobalData, NameList, Import, Reset, Copy, ResetApconfig, ExportProfile, ExportMacro };
 enum Fault { ReadOnly, RoomFor0, RoomFor100, FileSize, SourceMissing, SourceIsFolder, SourceHuge };
-const char* const kOpNames[] = {"setData", "setGlobalData", "updataNameList", "import", "reset", "copy",
-                                "resetApconfig", "export profile", "export macro"};
 const char* const kFaultNames[] = {"read-only folder", "full disk after 0 bytes", "full disk after 100 bytes",
                                    "file size limit", "source missing", "source is a folder", "source of 10 MB"};
+
+// What an operation writes, the source it reads (none: no source row), how it is started.
+struct Operation {
+    const char* name;
+    QString target, source;
+    void (*run)(myQQuickView&);
+};
+const QString kP3 = u"modules/setting/p3.bin"_s, kApConfig = u"modules/setting/apConfig.bin"_s;
+const QString kImport = u"../exchange/in.pf"_s, kExport = u"../exchange/out"_s;
+const Operation kOps[] = {
+    {"setData", kP3, {}, [](myQQuickView& v) {
+         v.setData(u"mouse/reportRate"_s, 3);
+         v.profileSettings[2]->sync();
+     }},
+    {"setGlobalData", kApConfig, {}, [](myQQuickView& v) {
+         v.setGlobalData(u"mouse/profileNo"_s, 4);
+         v.globalSettings->sync();
+     }},
+    {"updataNameList", u"modules/setting/name.bin"_s, {}, [](myQQuickView& v) { v.updataNameList(0, {u"Macro_7"_s}); }},
+    {"import", kP3, kImport, [](myQQuickView& v) { QVERIFY(!v.loadProfile(2)); }},
+    {"reset", kP3, u"modules/setting/pD.bin"_s, [](myQQuickView& v) { v.resetProfile(2); }},
+    {"copy", kP3, {}, [](myQQuickView& v) { v.copyProfile(2, 4); }},
+    {"resetApconfig", kApConfig, u"modules/setting/apConfigD.bin"_s, [](myQQuickView& v) { v.resetApconfig(); }},
+    {"export profile", kExport, {}, [](myQQuickView& v) { v.saveProfile(2); }},
+    {"export macro", kExport, {}, [](myQQuickView& v) { v.saveMacroFile(u"Macro_1"_s); }},
+};
 
 bool isExport(int op) { return op == ExportProfile || op == ExportMacro; }
 // Handle writes that QSettings keeps in memory and repeats at the next flush.
 bool isKeptEdit(int op) { return op == SetData || op == SetGlobalData; }
-
-QString targetOf(int op)
-{
-    switch (op) {
-    case SetGlobalData:
-    case ResetApconfig: return QStringLiteral("modules/setting/apConfig.bin");
-    case NameList: return QStringLiteral("modules/setting/name.bin");
-    case ExportProfile:
-    case ExportMacro: return QStringLiteral("../exchange/out");
-    default: return QStringLiteral("modules/setting/p3.bin");
-    }
-}
-
-void run(myQQuickView& view, int op)
-{
-    switch (op) {
-    case SetData: view.setData(QStringLiteral("mouse/reportRate"), 3); view.profileSettings[2]->sync(); break;
-    case SetGlobalData: view.setGlobalData(QStringLiteral("mouse/profileNo"), 4); view.globalSettings->sync(); break;
-    case NameList: view.updataNameList(0, {QStringLiteral("Macro_7")}); break;
-    case Import: QVERIFY(!view.loadProfile(2)); break;
-    case Reset: view.resetProfile(2); break;
-    case Copy: view.copyProfile(2, 4); break;
-    case ResetApconfig: view.resetApconfig(); break;
-    case ExportProfile: view.saveProfile(2); break;
-    case ExportMacro: view.saveMacroFile(QStringLiteral("Macro_1")); break;
-    }
-}
-
-// A profile no real one comes near in size.
-QByteArray hugeProfile(QByteArray text)
-{
-    text += "[filler]\n";
-    for (int i = 0; text.size() < 10 * 1024 * 1024; ++i)
-        text += "key" + QByteArray::number(i) + "=" + QByteArray(200, 'v') + "\n";
-    return text;
-}
 
 } // namespace
 
@@ -167,7 +149,7 @@ void TstFileFaults::failedWriteKeepsEverything_data()
 {
     QTest::addColumn<int>("op");
     QTest::addColumn<int>("fault");
-    auto add = [](int op, int fault) { QTest::addRow("%s, %s", kOpNames[op], kFaultNames[fault]) << op << fault; };
+    auto add = [](int op, int fault) { QTest::addRow("%s, %s", kOps[op].name, kFaultNames[fault]) << op << fault; };
     for (int op = SetData; op <= ExportMacro; ++op) {
         add(op, ReadOnly);
         add(op, FileSize);
@@ -192,47 +174,41 @@ void TstFileFaults::failedWriteKeepsEverything()
 {
     QFETCH(int, op);
     QFETCH(int, fault);
+    const Operation& o = kOps[op];
     ScratchInstall install;
-    QDir(install.parent()).mkpath(QStringLiteral("exchange"));
-    const QByteArray import = readFileBytes(QStringLiteral("modules/setting/p5.bin")) + QByteArray(300, '\n');
-    const QString source = install.file(QStringLiteral("../exchange/in.pf"));
-    const QString factoryGlobal = QStringLiteral("modules/setting/apConfigD.bin");
+    QDir(install.parent()).mkpath(u"exchange"_s);
+    const QByteArray import = readFileBytes(u"modules/setting/p5.bin"_s) + QByteArray(300, '\n');
+    // 10 MB: a profile no real one comes near in size.
+    writeFile(kImport, fault == SourceHuge ? import + "k=" + QByteArray(10 << 20, 'v') + '\n' : import);
+    if (fault == SourceMissing || fault == SourceIsFolder)
+        QVERIFY(QFile::remove(o.source));
     if (fault == SourceIsFolder)
-        QVERIFY(op == ResetApconfig ? QFile::remove(factoryGlobal) && QDir().mkpath(factoryGlobal) : QDir().mkpath(source));
-    else if (fault == SourceMissing)
-        QFile::remove(op == Reset ? QStringLiteral("modules/setting/pD.bin")
-                                  : op == ResetApconfig ? factoryGlobal : source);
-    else
-        writeFile(source, fault == SourceHuge ? hugeProfile(import) : import);
-    writeFile(QStringLiteral("modules/setting/p3.bin"), "[mouse]\nname=mine\n[pad]\nk=" + QByteArray(300, 'x') + "\n");
-    writeFile(QStringLiteral("../exchange/out"), "previous export");
-    QSettings(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue(QStringLiteral("common/name"), QStringLiteral("Mine"));
-    const QString answer = install.file(isExport(op) ? targetOf(op) : QStringLiteral("../exchange/in.pf"));
+        QVERIFY(QDir().mkpath(o.source));
+    writeFile(kP3, "[mouse]\nname=mine\n[pad]\nk=" + QByteArray(300, 'x') + "\n");
+    writeFile(kExport, "previous export");
+    QSettings(kApConfig, QSettings::IniFormat).setValue(u"common/name"_s, u"Mine"_s);
     DebugLines debug;
     myQQuickView view;
-    view.setFileChooser(std::make_unique<ScriptedChooser>(answer));
-    QVERIFY(view.createMacroIni(QStringLiteral("Macro_1"), 0).toBool());
-    QVERIFY(view.saveMacroIni(QStringLiteral("Macro_1"), QStringList(50, QStringLiteral("0,10")), 1).toBool());
+    view.setFileChooser(std::make_unique<ScriptedChooser>(install.file(isExport(op) ? kExport : kImport)));
+    QVERIFY(view.createMacroIni(u"Macro_1"_s, 0).toBool());
+    QVERIFY(view.saveMacroIni(u"Macro_1"_s, QStringList(50, u"0,10"_s), 1).toBool());
     view.setCurrentProfile(2);
-    view.setData(QStringLiteral("mouse/scrollRate"), 9);   // saved, not yet flushed
+    view.setData(u"mouse/scrollRate"_s, 9);   // saved, not yet flushed
     // A replacement or an export flushes the profile's handle first; where the fault
     // lets that flush through, flush it here so that it is no change of the operation.
-    const bool settingsWritable = fault != FileSize && (fault != ReadOnly || isExport(op));
-    if (!isKeptEdit(op) && op != NameList && settingsWritable)
+    if (!isKeptEdit(op) && op != NameList && fault != FileSize && (fault != ReadOnly || isExport(op)))
         view.profileSettings[2]->sync();
-    const QString folder = QFileInfo(targetOf(op)).absolutePath();
-    const QString targetKey = QDir(install.parent()).relativeFilePath(QFileInfo(targetOf(op)).absoluteFilePath());
     const TreeSnapshot before = treeBytes(install.parent());
     debug.clear();
     {
-        const auto readOnly = fault == ReadOnly ? std::make_unique<ReadOnlyFolder>(folder) : nullptr;
+        const auto readOnly = fault == ReadOnly ? std::make_unique<ReadOnlyFolder>(QFileInfo(o.target).absolutePath()) : nullptr;
         if (readOnly && !readOnly->binds)
             QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
         const auto disk = fault == RoomFor0 || fault == RoomFor100 ? std::make_unique<FullDisk>(fault == RoomFor0 ? 0 : 100) : nullptr;
         auto limit = fault == FileSize ? std::make_unique<FileSizeLimit>() : nullptr;
         LoopWatch watch;
         watch.start();
-        run(view, op);
+        o.run(view);
         watch.stop();
         limit.reset();
         QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
@@ -240,24 +216,24 @@ void TstFileFaults::failedWriteKeepsEverything()
         if (!isKeptEdit(op))
             QVERIFY2(!debug.lines().isEmpty(), "a failed write must leave a debug line");
     }
-    QCOMPARE(view.getData(QStringLiteral("mouse/name"), false).toString(), QStringLiteral("mine"));
-    QCOMPARE(view.getData(QStringLiteral("mouse/scrollRate"), false), QVariant(9));
+    QCOMPARE(view.getData(u"mouse/name"_s, false).toString(), u"mine"_s);
+    QCOMPARE(view.getData(u"mouse/scrollRate"_s, false), QVariant(9));
     if (op == ResetApconfig)
-        view.setGlobalData(QStringLiteral("mouse/keyCount"), 6);   // the kept handle still writes
+        view.setGlobalData(u"mouse/keyCount"_s, 6);   // the kept handle still writes
     view.globalSettings->sync();
     for (QSettings* s : view.profileSettings)
         s->sync();
-    const QSettings global(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat);
-    QCOMPARE(global.value(QStringLiteral("common/name")).toString(), QStringLiteral("Mine"));
-    QCOMPARE(global.value(QStringLiteral("mouse/profileNo")).toInt() == 4, op == SetGlobalData);
-    QCOMPARE(global.value(QStringLiteral("mouse/keyCount")).toInt() == 6, op == ResetApconfig);
-    const QSettings p3(QStringLiteral("modules/setting/p3.bin"), QSettings::IniFormat);
-    QCOMPARE(p3.value(QStringLiteral("mouse/name")).toString(), QStringLiteral("mine"));
-    QCOMPARE(p3.value(QStringLiteral("mouse/scrollRate")).toInt(), 9);
-    QCOMPARE(p3.value(QStringLiteral("mouse/reportRate")).toInt() == 3, op == SetData);
+    const QSettings global(kApConfig, QSettings::IniFormat);
+    QCOMPARE(global.value(u"common/name"_s).toString(), u"Mine"_s);
+    QCOMPARE(global.value(u"mouse/profileNo"_s).toInt() == 4, op == SetGlobalData);
+    QCOMPARE(global.value(u"mouse/keyCount"_s).toInt() == 6, op == ResetApconfig);
+    const QSettings p3(kP3, QSettings::IniFormat);
+    QCOMPARE(p3.value(u"mouse/name"_s).toString(), u"mine"_s);
+    QCOMPARE(p3.value(u"mouse/scrollRate"_s).toInt(), 9);
+    QCOMPARE(p3.value(u"mouse/reportRate"_s).toInt() == 3, op == SetData);
     const bool targetWritten = isKeptEdit(op) || op == ResetApconfig;
     for (const QString& p : changedPaths(before, treeBytes(install.parent())))
-        QVERIFY2(p == QStringLiteral("app/modules/setting/p3.bin") || (targetWritten && p == targetKey), qPrintable(p));
+        QVERIFY2(p == u"app/"_s + kP3 || (targetWritten && p == QDir::cleanPath(u"app/"_s + o.target)), qPrintable(p));
 }
 
 void TstFileFaults::damagedApConfig_data()
