@@ -3,8 +3,10 @@
 #include "device/protocol.h"
 
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -15,29 +17,19 @@ Bytes8 hex8(const QString& text)
 {
     const QByteArray b = QByteArray::fromHex(text.toLatin1());
     Bytes8 out{};
-    for (int i = 0; i < 8 && i < b.size(); ++i)
-        out[i] = static_cast<uint8_t>(b[i]);
+    std::copy_n(b.constData(), std::min<qsizetype>(8, b.size()), out.begin());
     return out;
 }
 
-// The scrambling written as whole-block arithmetic: a 64-bit rotation instead of
-// byte-wise shifts.
+// The scrambling written as whole-block arithmetic: a permutation, then a 64-bit
+// big-endian rotation instead of byte-wise shifts.
 Bytes8 referenceScramble(Bytes8 p, const protocol::SecrecyCode& c)
 {
-    std::swap(p[0], p[5]);
-    std::swap(p[1], p[4]);
-    std::swap(p[2], p[7]);
-    std::swap(p[3], p[6]);
+    p = {p[5], p[4], p[7], p[6], p[1], p[0], p[3], p[2]};
     for (int i = 1; i <= 6; ++i)
         p[i] ^= c[i];
-    quint64 v = 0;
-    for (uint8_t b : p)
-        v = (v << 8) | b;
-    v = (v << 3) | (v >> 61);
-    for (int i = 7; i >= 0; --i) {
-        p[i] = static_cast<uint8_t>(v & 0xFF);
-        v >>= 8;
-    }
+    const quint64 v = qFromBigEndian<quint64>(p.data());
+    qToBigEndian<quint64>((v << 3) | (v >> 61), p.data());
     const char key[] = "KaVomLep";
     for (int i = 0; i < 8; ++i) {
         const uint8_t k = static_cast<uint8_t>(key[i]);

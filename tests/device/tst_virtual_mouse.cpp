@@ -7,9 +7,11 @@
 #include <QTest>
 #include <thread>
 
-namespace {
+using protocol::Block;
+using protocol::makeBlock;
+Q_DECLARE_METATYPE(Block)
 
-protocol::Block blockOf(uint8_t op, std::initializer_list<uint8_t> params) { return protocol::makeBlock(op, params); }
+namespace {
 
 // Reads the notification interface while another thread runs action after 50 ms; the
 // read must end with result long before its 20 s time-out (a hang guard).
@@ -34,32 +36,29 @@ class TestVirtualMouse : public QObject
 private slots:
     void ignoredBlocksChangeNothing()
     {
+        using enum Family;
         const struct {
-            const char* name;
             Family family;
-            protocol::Block block;
-            bool brokenChecksum;
-            int payload;
+            Block block;   // sent as it is
+            int payload;   // bytes of payload reports after it
         } cases[] = {
-            {"553 matrix broken checksum", Family::F553, blockOf(op553::kSetKeyMatrix, {1, 0x40, 8}), true, 64},
-            {"560 profile broken checksum", Family::F560, blockOf(op560::kSetProfile, {1, 0x80}), true, 128},
-            {"553 matrix 5", Family::F553, blockOf(op553::kSetKeyMatrix, {5, 0x40, 8}), false, 64},
-            {"553 macro 13", Family::F553, blockOf(op553::kSetMacroKey, {13, 0x80}), false, 128},
-            {"553 gun slot 4", Family::F553, blockOf(op553::kSetGunData, {0, 1, 2, 3, 4}), false, 0},
-            {"553 colour type 2 announcing 24", Family::F553, blockOf(op553::kSetLed8StageColor, {2, 24}), false, 24},
-            {"560 profile 5", Family::F560, blockOf(op560::kSetProfile, {5, 0x80}), false, 128},
-            {"560 rate for profile 0", Family::F560, blockOf(op560::kSetReportRate, {0, 2}), false, 0},
-            {"553 opcode of the other family", Family::F553, blockOf(op560::kSetProfile, {1, 0x80}), false, 128},
+            {F553, {op553::kSetKeyMatrix, 1, 0x40, 8, 0, 0, 0, 0x25}, 64},   // the checksum would be a4
+            {F560, {op560::kSetProfile, 1, 0x80, 0, 0, 0, 0, 0xF3}, 128},    // ... 72
+            {F553, makeBlock(op553::kSetKeyMatrix, {5, 0x40, 8}), 64},
+            {F553, makeBlock(op553::kSetMacroKey, {13, 0x80}), 128},
+            {F553, makeBlock(op553::kSetGunData, {0, 1, 2, 3, 4}), 0},      // gun slot 4
+            {F553, makeBlock(op553::kSetLed8StageColor, {2, 24}), 24},      // type 2 takes 4 bytes
+            {F560, makeBlock(op560::kSetProfile, {5, 0x80}), 128},
+            {F560, makeBlock(op560::kSetReportRate, {0, 2}), 0},
+            {F553, makeBlock(op560::kSetProfile, {1, 0x80}), 128},          // the other family's opcode
         };
         for (const auto& c : cases) {
             MouseRig rig({c.family});
             RawHost host(*rig.mouse);
-            protocol::Block b = c.block;
-            if (c.brokenChecksum)
-                b[7] ^= 0x81;
-            QVERIFY2(host.send(b, false) == 9, c.name);   // taken off the wire ...
-            QVERIFY2(host.payload(c.payload), c.name);
-            QVERIFY2(rig.state() == FirmwareState::factory(), c.name);   // ... and ignored
+            const QByteArray name = bytesOf(c.block).toHex(' ');
+            QVERIFY2(host.send(c.block, false) == 9, name);   // taken off the wire ...
+            QVERIFY2(host.payload(c.payload), name);
+            QVERIFY2(rig.state() == FirmwareState::factory(), name);   // ... and ignored
         }
     }
 
@@ -67,15 +66,15 @@ private slots:
     {
         MouseRig rig;
         RawHost host(*rig.mouse);
-        QCOMPARE(host.send(blockOf(op553::kSetKeyMatrix, {1, 0x40, 8})), 9);
+        QCOMPARE(host.send(makeBlock(op553::kSetKeyMatrix, {1, 0x40, 8})), 9);
         std::vector<uint8_t> shortReport(32, 0);   // report ID + 31 bytes: one short
         QCOMPARE(rig.mouse->write(host.cmd, shortReport.data(), shortReport.size()), -1);
         QVERIFY(host.payload(64));   // the rest no longer belongs to a command
         QVERIFY(rig.state() == FirmwareState::factory());
         // A payload split by a new block is dropped too.
-        QCOMPARE(host.send(blockOf(op553::kSetKeyMatrix, {1, 0x40, 8})), 9);
+        QCOMPARE(host.send(makeBlock(op553::kSetKeyMatrix, {1, 0x40, 8})), 9);
         QVERIFY(host.payload(32));
-        QCOMPARE(host.send(blockOf(op553::kSetReportRate, {2})), 9);
+        QCOMPARE(host.send(makeBlock(op553::kSetReportRate, {2})), 9);
         QVERIFY(host.payload(32));
         QCOMPARE(rig.state().keyMatrices[0], FirmwareState::factory().keyMatrices[0]);
         QCOMPARE(rig.state().reportRate[0], uint8_t(2));
@@ -84,9 +83,9 @@ private slots:
     void notificationReadWaitsAndWakes_data()
     {
         QTest::addColumn<Family>("family");
-        QTest::addColumn<QByteArray>("setOption");   // the host sets the notification bit
-        QTest::newRow("553") << Family::F553 << blockHex("03 05 10 00 42");
-        QTest::newRow("560") << Family::F560 << blockHex("01 0d 10");
+        QTest::addColumn<Block>("setOption");   // the host sets the notification bit
+        QTest::newRow("553") << Family::F553 << makeBlock(op553::kSetKeyboardOption, {5, 0x10, 0, 0x42});
+        QTest::newRow("560") << Family::F560 << makeBlock(op560::kSetKeyboardOption, {0x0D, 0x10});
     }
 
     // A press is reported only once the host has set the option bit; until then a read
@@ -94,7 +93,7 @@ private slots:
     void notificationReadWaitsAndWakes()
     {
         QFETCH(Family, family);
-        QFETCH(QByteArray, setOption);
+        QFETCH(Block, setOption);
         MouseRig rig({family});
         VirtualMouse& mouse = *rig.mouse;
         HidDevice* n = mouse.open(VirtualMouse::kNotifyPath);
@@ -105,9 +104,7 @@ private slots:
         t.start();
         QCOMPARE(mouse.readTimeout(n, r, 4, 150), 0);
         QVERIFY(t.elapsed() >= 150);
-        protocol::Block option{};
-        std::copy(setOption.begin(), setOption.end(), option.begin());
-        QCOMPARE(RawHost(mouse).send(option), 9);
+        QCOMPARE(RawHost(mouse).send(setOption), 9);
 
         readWokenBy(mouse, n, r, 4, [&] { mouse.pressDpiButton(3); });
         QCOMPARE(std::vector<uint8_t>(r, r + 4), (std::vector<uint8_t>{0x06, 0x07, 0x00, 0x03}));   // stage 2 never came
