@@ -17,23 +17,6 @@ struct Announcement {
     bool onGuiThread;
 };
 
-// The link on the virtual mouse, with the announcements it delivers collected on the
-// GUI thread, as the main window receives them.
-struct Rig : LinkRig {
-    QObject receiver;
-    QList<Announcement> heard;
-
-    Rig()
-    {
-        link->hid553_03H_SetKeyboardoption(0, 0, 0, 0x40);   // the mouse is told to notify, as at connection
-        QObject::connect(link.get(), &Hid_Thread::dpiSwitched, &receiver,
-                         [this](int stage, const QString& text) {
-                             heard.append({stage, text, QThread::currentThread() == qApp->thread()});
-                         },
-                         Qt::QueuedConnection);
-    }
-};
-
 } // namespace
 
 class TstNotificationThread : public QObject
@@ -50,12 +33,17 @@ private slots:
     // every line of the shared wire log is whole, with every command and report in it once.
     void announcementsWhileTextsAndCommandsChange()
     {
-        Rig rig;
+        LinkRig rig;
+        rig.link->hid553_03H_SetKeyboardoption(0, 0, 0, 0x40);   // the mouse is told to notify, as at connection
+        QList<Announcement> heard;
+        QObject receiver;   // collects the announcements on the GUI thread, as the main window does
+        QObject::connect(rig.link.get(), &Hid_Thread::dpiSwitched, &receiver, [&](int stage, const QString& text) {
+            heard.append({stage, text, QThread::currentThread() == qApp->thread()});
+        }, Qt::QueuedConnection);
         rig.link->startListening(0);
         QVERIFY(rig.link->listening);
         rig.mark();
         constexpr int kPresses = 40;
-        constexpr int kCommands = (kPresses + 2) / 3;
         for (int n = 0; n < kPresses; ++n) {
             QStringList texts;
             for (int i = 0; i < dpi_switch_messages::kCount; ++i)
@@ -65,13 +53,13 @@ private slots:
             if (n % 3 == 0)   // the loop reads the report while the command runs
                 QVERIFY(rig.link->hid553_0BH_SetCurrentDPI(static_cast<uchar>(n % 7)));
             if (n % 4 == 3)   // the mouse keeps a short queue
-                QTRY_COMPARE_WITH_TIMEOUT(rig.heard.size(), n + 1, 5000);
+                QTRY_COMPARE_WITH_TIMEOUT(heard.size(), n + 1, 5000);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(rig.heard.size(), kPresses, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.size(), kPresses, 5000);
         int lastGeneration = -1;
         const QRegularExpression form(QStringLiteral("^g(\\d+)-s(\\d) $"));
         for (int n = 0; n < kPresses; ++n) {
-            const Announcement& a = rig.heard[n];
+            const Announcement& a = heard[n];
             QCOMPARE(a.stage, n % 8);
             QVERIFY(a.onGuiThread);
             const QRegularExpressionMatch m = form.match(a.text);
@@ -87,7 +75,7 @@ private slots:
         int reports = 0;
         for (const WireLogEntry& e : rig.entries())
             reports += e.path == QLatin1String(VirtualMouse::kNotifyPath) && e.result == protocol::kNotifyReportSize;
-        QCOMPARE(countOf(rig.steps(), "SET_FEATURE"), kCommands);
+        QCOMPARE(countOf(rig.steps(), "SET_FEATURE"), (kPresses + 2) / 3);   // one for every third press
         QCOMPARE(reports, kPresses);
     }
 };

@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -78,9 +77,8 @@ private slots:
         QFETCH(QString, plain);
         QFETCH(QString, code);
         QFETCH(QString, scrambled);
-        protocol::SecrecyCode c{};
-        for (int i = 0; i < 6; ++i)
-            c[i + 1] = static_cast<uint8_t>(code.at(i).unicode());
+        protocol::SecrecyCode c{};   // the six characters between two zero bytes
+        std::copy_n(code.toLatin1().constData(), 6, c.begin() + 1);
         Bytes8 b = hex8(plain);
         protocol::scramble(b.data(), c.data());
         QCOMPARE(b, hex8(scrambled));
@@ -92,11 +90,10 @@ private slots:
     {
         QRandomGenerator rng(20240611);
         for (int n = 0; n < 2000; ++n) {
-            const quint64 random[2] = {rng.generate64(), rng.generate64()};
             Bytes8 plain;
             protocol::SecrecyCode code;
-            std::memcpy(plain.data(), &random[0], 8);
-            std::memcpy(code.data(), &random[1], 8);
+            qToLittleEndian(rng.generate64(), plain.data());
+            qToLittleEndian(rng.generate64(), code.data());
             Bytes8 b = plain;
             protocol::scramble(b.data(), code.data());
             QCOMPARE(b, referenceScramble(plain, code));
