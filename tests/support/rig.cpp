@@ -100,17 +100,16 @@ QByteArray blockHex(const char* first7)
     return b + char(protocol::checksum(reinterpret_cast<const uint8_t*>(b.constData())));
 }
 
-QString ScriptedChooser::ask(int DialogLog::*counter, const QString& title, const QString& filter)
+QString ScriptedChooser::ask(int DialogLog::*counter, const QString& filter)
 {
     if (log) {
         ++(log->*counter);
-        log->title = title;
         log->filter = filter;
     }
     return answer;
 }
-QString ScriptedChooser::openFile(QWidget*, const QString& t, const QString& f) { return ask(&DialogLog::opens, t, f); }
-QString ScriptedChooser::saveFile(QWidget*, const QString& t, const QString& f) { return ask(&DialogLog::saves, t, f); }
+QString ScriptedChooser::openFile(QWidget*, const QString&, const QString& f) { return ask(&DialogLog::opens, f); }
+QString ScriptedChooser::saveFile(QWidget*, const QString&, const QString& f) { return ask(&DialogLog::saves, f); }
 
 // --- debug lines ---
 
@@ -195,39 +194,6 @@ namespace {
 bool isCommand(HidDevice* d) { return d && d->path == VirtualMouse::kCommandPath; }
 }
 
-void FaultLayer::atTransfer(int index, std::function<void()> a)
-{
-    actionAt = transfers + index;
-    action = std::move(a);
-}
-
-void FaultLayer::before(HidDevice* d)
-{
-    if (isCommand(d) && transfers++ == actionAt && action) {
-        auto a = std::move(action);
-        action = nullptr;
-        a();
-    }
-}
-
-int FaultLayer::sendFeatureReport(HidDevice* d, const uint8_t* b, size_t n)
-{
-    before(d);
-    return inner.sendFeatureReport(d, b, n);
-}
-
-int FaultLayer::getFeatureReport(HidDevice* d, uint8_t* b, size_t n)
-{
-    before(d);
-    return inner.getFeatureReport(d, b, n);
-}
-
-int FaultLayer::write(HidDevice* d, const uint8_t* b, size_t n)
-{
-    before(d);
-    return inner.write(d, b, n);
-}
-
 int FaultLayer::read(HidDevice* d, uint8_t* b, size_t n)
 {
     if (isCommand(d))
@@ -239,10 +205,9 @@ int FaultLayer::readTimeout(HidDevice* d, uint8_t* b, size_t n, int ms)
 {
     if (!isCommand(d))
         return inner.readTimeout(d, b, n, ms);
-    before(d);
     if (ms >= 0)
         bulkTimeoutsAsked.append(ms);
-    if (bulkStalled || bulkReportsBeforeStall == 0) {
+    if (bulkReportsBeforeStall == 0) {
         if (ms < 0)
             return -1;   // a blocking read would never end: report it as the stall it is
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -397,6 +362,10 @@ QList<Step> MouseRig::steps(bool maskChallenge) const
     return decodeSteps(entries(), model.isEncode ? kCode : nullptr, maskChallenge);
 }
 
+namespace {
+QVariantList factoryEntry(int n) { return ints({1, n, 0xF0 + n, n == 15 ? 7 : 0}); }
+}
+
 LinkRig::LinkRig(const Model& m) : MouseRig(m), link(std::make_unique<Hid_Thread>())
 {
     {
@@ -427,8 +396,6 @@ void LinkRig::readBlocks()
         link->hid560_8CH_readProfile(view->profileBlocks[b].data(), static_cast<uchar>(b));
     mark();
 }
-
-QVariantList LinkRig::factoryEntry(int n) { return ints({1, n, 0xF0 + n, n == 15 ? 7 : 0}); }
 
 QByteArray LinkRig::factoryMatrixBytes()
 {

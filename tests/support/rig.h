@@ -66,7 +66,6 @@ QByteArray bytesOf(const std::array<uint8_t, N>& a, int from = 0, int count = in
 struct DialogLog {
     int opens = 0;
     int saves = 0;
-    QString title;
     QString filter;
 };
 class ScriptedChooser : public FileChooser
@@ -77,7 +76,7 @@ public:
     QString saveFile(QWidget*, const QString& title, const QString& filter) override;
 
 private:
-    QString ask(int DialogLog::*counter, const QString& title, const QString& filter);
+    QString ask(int DialogLog::*counter, const QString& filter);
     QString answer;
     DialogLog* log;
 };
@@ -120,16 +119,14 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Faults the virtual mouse does not make itself, between the wire log and the mouse.
+// Bulk-read faults the virtual mouse does not make itself, between the wire log and
+// the mouse (on the command interface only).
 class FaultLayer : public HidBackend
 {
 public:
     explicit FaultLayer(HidBackend& inner) : inner(inner) {}
-    // Runs action just before command-interface transfer number index (from now, from 0).
-    void atTransfer(int index, std::function<void()> action);
-    std::atomic<bool> bulkStalled{false};        // bulk reads wait their time-out and get nothing
-    std::atomic<int> bulkReportsBeforeStall{-1}; // ... after this many reports (-1: never)
-    std::atomic<int> bulkReportBytes{-1};        // bulk reads deliver at most this many bytes
+    std::atomic<int> bulkReportsBeforeStall{-1}; // then bulk reads wait their time-out, get nothing (-1: never)
+    std::atomic<int> bulkReportBytes{-1};        // bulk reads deliver at most this many bytes (-1: all)
     QList<int> bulkTimeoutsAsked;                // the time-out of every bulk read
     int blockingBulkReads = 0;
 
@@ -137,18 +134,14 @@ public:
     HidDevice* open(const std::string& path) override { return inner.open(path); }
     void close(HidDevice* d) override { inner.close(d); }
     int setNonblocking(HidDevice* d, int n) override { return inner.setNonblocking(d, n); }
-    int sendFeatureReport(HidDevice* d, const uint8_t* b, size_t n) override;
-    int getFeatureReport(HidDevice* d, uint8_t* b, size_t n) override;
-    int write(HidDevice* d, const uint8_t* b, size_t n) override;
+    int sendFeatureReport(HidDevice* d, const uint8_t* b, size_t n) override { return inner.sendFeatureReport(d, b, n); }
+    int getFeatureReport(HidDevice* d, uint8_t* b, size_t n) override { return inner.getFeatureReport(d, b, n); }
+    int write(HidDevice* d, const uint8_t* b, size_t n) override { return inner.write(d, b, n); }
     int read(HidDevice* d, uint8_t* b, size_t n) override;
     int readTimeout(HidDevice* d, uint8_t* b, size_t n, int ms) override;
 
 private:
-    void before(HidDevice* d);
     HidBackend& inner;
-    int transfers = 0;
-    int actionAt = -1;
-    std::function<void()> action;
 };
 
 // ---------------------------------------------------------------------------
@@ -224,7 +217,6 @@ public:
     explicit LinkRig(const Model& model = {});
     ~LinkRig() override;
     void readBlocks();   // the profile blocks a connection reads (0, 1; 2..4 with recoil); marks
-    static QVariantList factoryEntry(int n);
     static QByteArray factoryMatrixBytes();
 
     std::unique_ptr<Hid_Thread> link;
