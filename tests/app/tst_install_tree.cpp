@@ -14,6 +14,17 @@
 
 namespace {
 QString shipped(const QString& relative) { return QStringLiteral(CORVANE_SOURCE_DIR "/modules/") + relative; }
+
+// An object of the scene's own QML (imports resolve against the scene's folder).
+std::unique_ptr<QObject> sceneObject(QQmlEngine& engine, const QByteArray& qml)
+{
+    QQmlComponent component(&engine);
+    component.setData(qml, QUrl::fromLocalFile(QStringLiteral(CORVANE_SOURCE_DIR "/qml/scene.qml")));
+    std::unique_ptr<QObject> object(component.create());
+    if (!object)
+        qWarning() << component.errorString();
+    return object;
+}
 } // namespace
 
 class TestInstallTree : public QObject
@@ -50,11 +61,8 @@ private slots:
             QVERIFY2(readFileBytes(shipped(file)) == readFileBytes(shipped("setting/pD.bin")), qPrintable(file));
         }
         QQmlEngine engine;
-        QQmlComponent component(&engine);
-        component.setData("import QtQml\nimport \"js/keys.js\" as Keys\nQtObject { property var rows: Keys.INITIAL_ROWS }\n",
-                          QUrl::fromLocalFile(QStringLiteral(CORVANE_SOURCE_DIR "/qml/scene.qml")));
-        std::unique_ptr<QObject> page(component.create());
-        QVERIFY2(page, qPrintable(component.errorString()));
+        const auto page = sceneObject(engine, "import QtQml\nimport \"js/keys.js\" as Keys\nQtObject { property var rows: Keys.INITIAL_ROWS }\n");
+        QVERIFY(page);
         const QVariantList initialRows = page->property("rows").toList();
         const QSettings p(shipped("setting/pD.bin"), QSettings::IniFormat);
         for (int n = 0; n < 16; ++n) {
@@ -71,11 +79,8 @@ private slots:
         ScratchInstall install;
         myQQuickView view;
         QQmlEngine engine;
-        QQmlComponent component(&engine);
-        component.setData("import \"basic\"\nKeyCodeString {}\n",
-                          QUrl::fromLocalFile(QStringLiteral(CORVANE_SOURCE_DIR "/qml/scene.qml")));
-        std::unique_ptr<QObject> table(component.create());
-        QVERIFY2(table, qPrintable(component.errorString()));
+        const auto table = sceneObject(engine, "import \"basic\"\nKeyCodeString {}\n");
+        QVERIFY(table);
         QCOMPARE(texts(view.getLangStrings("keyCode", "English")), table->property("keyCodeStr").toStringList());
         const QList<std::pair<const char*, int>> groups{
             {"main", 15},          {"keyMatrix", 5},      {"keyAssigment", 60}, {"dpiSetting", 5},
