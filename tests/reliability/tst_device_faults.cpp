@@ -51,14 +51,6 @@ const Sequence kSequences[] = {
     {"560 macro", Family::F560, false, false, macroUpload, false, {1, 3}, true},
 };
 
-// Connects unless the sequence is the connection.
-bool prepare(AppRig& rig, const Sequence& seq)
-{
-    if (!seq.isConnect)
-        rig.window->checkDevice();
-    return seq.isConnect || rig.window->deviceConnected;
-}
-
 // What a fault-free run of a sequence leaves behind.
 struct Baseline {
     QList<Step> steps;
@@ -71,7 +63,8 @@ Baseline cleanRun(const Sequence& seq)
 {
     DebugLines quiet;
     AppRig rig({seq.family, seq.isGun});
-    prepare(rig, seq);
+    if (!seq.isConnect)
+        rig.window->checkDevice();
     rig.mark();
     seq.run(rig);
     return {rig.steps(true), rig.modules()};
@@ -161,7 +154,9 @@ void TstDeviceFaults::faultDuringSequence()
     const Baseline& base = baselines[id];
     DebugLines debug;
     AppRig rig({seq.family, seq.isGun});
-    QVERIFY(prepare(rig, seq));
+    if (!seq.isConnect)
+        rig.window->checkDevice();
+    QVERIFY(seq.isConnect || rig.window->deviceConnected);
     // What a detection sends, as the first one did: it is detected again in full.
     const QList<int> connection = opcodesOf(seq.isConnect ? base.steps : rig.steps(true));
     rig.mark();

@@ -223,11 +223,10 @@ void TstFileFaults::failedWriteKeepsEverything()
     view.globalSettings->sync();
     for (QSettings* s : view.profileSettings)
         s->sync();
-    const QSettings global(kApConfig, QSettings::IniFormat);
+    const QSettings global(kApConfig, QSettings::IniFormat), p3(kP3, QSettings::IniFormat);
     QCOMPARE(global.value(u"common/name"_s).toString(), u"Mine"_s);
     QCOMPARE(global.value(u"mouse/profileNo"_s).toInt() == 4, op == SetGlobalData);
     QCOMPARE(global.value(u"mouse/keyCount"_s).toInt() == 6, op == ResetApconfig);
-    const QSettings p3(kP3, QSettings::IniFormat);
     QCOMPARE(p3.value(u"mouse/name"_s).toString(), u"mine"_s);
     QCOMPARE(p3.value(u"mouse/scrollRate"_s).toInt(), 9);
     QCOMPARE(p3.value(u"mouse/reportRate"_s).toInt() == 3, op == SetData);
