@@ -20,25 +20,16 @@ constexpr int kSettleMs = 5000;       // a page redraws within this after its da
 constexpr int kQuietMs = 600;         // the wire counts as done after this long without a line
 constexpr int kAnimationMs = 350;     // menus and dialogs fade in
 constexpr int kProtectionMs = 1000;   // the frame stays covered at least this long after start
-const QRgb kButtonBlue = qRgb(0x22, 0x9b, 0xd0);
-const QRgb kUnsavedRed = qRgb(0xff, 0x30, 0x30);   // Save while something is unsaved
 constexpr int kCloseTries = 5;        // a click during the busy protection is not taken
-constexpr int kLowerPanelShift = -24; // without the gun editor entry the Editor box is shorter
 
 struct Pt {
     int x, y;
 };
 
+// Polls every 100 ms (a poll may start a process) until done or the guard runs out.
 bool waitFor(const std::function<bool()>& done, int ms = kHangGuardMs)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
+    return QTest::qWaitFor([&] { return done() || (QTest::qWait(100), false); }, ms);
 }
 
 // One private X display, one private installation copy and the program running in it.
@@ -74,8 +65,7 @@ public:
     {
         const QString bin = QStringLiteral(CORVANE_BINARY_DIR);
         QProcess::execute(u"cp"_s, {u"-r"_s, bin + u"/corvane-config"_s, bin + u"/modules"_s, dir.path()});
-        for (const QString& sub : {u"run"_s, u"data"_s, u"config"_s})
-            QDir(dir.path()).mkdir(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(bin).mkdir(u"e2e"_s);
         if (is560) {
             QSettings config(path(kApConfig), QSettings::IniFormat);
             config.setValue(u"mouse/icType"_s, u"560"_s);
@@ -85,9 +75,10 @@ public:
         env.remove(u"QT_QPA_PLATFORM"_s);
         env.remove(u"CORVANE_SCENE_DIR"_s);
         env.insert(u"DISPLAY"_s, display);
-        env.insert(u"XDG_RUNTIME_DIR"_s, path(u"run"_s));
-        env.insert(u"XDG_DATA_HOME"_s, path(u"data"_s));
-        env.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
+        for (const auto& [var, sub] : {std::pair{"XDG_RUNTIME_DIR", "run"}, {"XDG_DATA_HOME", "data"}, {"XDG_CONFIG_HOME", "config"}}) {
+            QDir(dir.path()).mkdir(QLatin1String(sub), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            env.insert(QLatin1String(var), path(QLatin1String(sub)));
+        }
         env.insert(u"GSETTINGS_BACKEND"_s, u"memory"_s);   // the pointer settings stay private
         env.insert(u"CORVANE_HID_LOG"_s, path(u"wire.log"_s));
         app.setProcessEnvironment(env);
@@ -118,34 +109,36 @@ public:
         return p.readAllStandardOutput().trimmed();
     }
     // A chain of xdotool commands ("keydown a sleep 0.15 keyup a"), then time for the fade-in.
-    void xdo(const QStringList& args, int settleMs = 0) const
+    void xdo(const QString& chain) const
     {
-        run(u"xdotool"_s, args);
-        QTest::qWait(settleMs);
+        run(u"xdotool"_s, chain.split(u' ', Qt::SkipEmptyParts));
+        QTest::qWait(kAnimationMs);
     }
-    QStringList moveTo(Pt p) const { return {u"mousemove"_s, QString::number(origin.x + p.x), QString::number(origin.y + p.y)}; }
+    QString moveTo(Pt p) const { return u"mousemove %1 %2 "_s.arg(origin.x + p.x).arg(origin.y + p.y); }
     void click(std::initializer_list<Pt> points) const
     {
         for (Pt p : points)
-            xdo(moveTo(p) << u"click"_s << u"1"_s, kAnimationMs);
+            xdo(moveTo(p) + u"click 1"_s);
     }
     void drag(Pt from, Pt to) const
     {
-        const QStringList pause = {u"sleep"_s, u"0.1"_s};
-        xdo(moveTo(from) + QStringList{u"mousedown"_s, u"1"_s} + pause + moveTo({from.x, (from.y + to.y) / 2}) + pause
-                + moveTo(to) + pause + QStringList{u"mouseup"_s, u"1"_s}, kAnimationMs);
+        xdo(moveTo(from) + u"mousedown 1 sleep 0.1 "_s + moveTo({from.x, (from.y + to.y) / 2}) + u"sleep 0.1 "_s
+            + moveTo(to) + u"sleep 0.1 mouseup 1"_s);
     }
-    void keys(const QString& chain) const { xdo(chain.split(u' '), kAnimationMs); }
     QImage screen() const { return QImage::fromData(run(u"import"_s, {u"-window"_s, u"root"_s, u"png:-"_s}), "PNG"); }
-    QRgb pixel(Pt p) const { return screen().pixel(origin.x + p.x, origin.y + p.y); }
     QImage crop(const QRect& r) const { return screen().copy(r.translated(origin.x, origin.y)); }
-    // The frame is uncovered (no dialog, mask or protection) when Save shows its own colour.
+    // The frame is uncovered (no dialog, mask or protection) when Save shows its own colour:
+    // blue, or red while something is unsaved.
     bool frameShown(int ms = kHangGuardMs) const
     {
-        return waitFor([&] { const QRgb c = pixel({967, 612}); return c == kButtonBlue || c == kUnsavedRed; }, ms);
+        const QList<QRgb> save = {qRgb(0x22, 0x9b, 0xd0), qRgb(0xff, 0x30, 0x30)};
+        return waitFor([&] { return save.contains(screen().pixel(origin.x + 967, origin.y + 612)); }, ms);
     }
-    bool closeDialog(Pt closeButton) const
+    // Closes a dialog (after a picture of it when one is named), again while a click is not taken.
+    bool closeDialog(Pt closeButton, const char* picture = nullptr) const
     {
+        if (picture)
+            shot(picture);
         for (int i = 0; i < kCloseTries; ++i) {
             click({closeButton});
             if (frameShown(kHangGuardMs / kCloseTries))
@@ -153,10 +146,10 @@ public:
         }
         return false;
     }
-    void shot(const QString& name) const
+    void shot(const char* step) const   // for review: <build>/e2e/<family>-<step>.png
     {
-        QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/e2e"));
-        screen().save(QStringLiteral(CORVANE_BINARY_DIR "/e2e/%1.png").arg(name));
+        const QString tag = QLatin1String(QTest::currentDataTag());
+        screen().save(QStringLiteral(CORVANE_BINARY_DIR "/e2e/%1-%2.png").arg(tag, QLatin1String(step)));
     }
 
     // What the virtual mouse holds, from the program's own control command.
@@ -226,7 +219,7 @@ QList<int> slice(const QJsonObject& o, const char* key, int i, int from, int n)
 // One family as the user sees and the mouse keeps it.
 struct Walk {
     bool is560;
-    int dy;                        // shift of the boxes below the Editor box
+    int dy;                        // shift of the boxes below the Editor box (shorter without the gun entry)
     QList<int> rateOps, saveOps;   // opcodes a report-rate change and a Save send (at least)
     int macroOp;                   // the upload of one macro
 };
@@ -240,7 +233,7 @@ private slots:
     {
         QTest::addColumn<Walk>("family");
         QTest::newRow("553") << Walk{false, 0, {0x01}, {0x11, 0x10, 0x0D, 0x12}, 0x13};
-        QTest::newRow("560") << Walk{true, kLowerPanelShift, {0x03, 0x03, 0x03, 0x03}, {0x0C, 0x0D}, 0x0F};
+        QTest::newRow("560") << Walk{true, -24, {0x03, 0x03, 0x03, 0x03}, {0x0C, 0x0D}, 0x0F};
     }
     void walk();
 };
@@ -248,17 +241,15 @@ private slots:
 void tst_E2E::walk()
 {
     QFETCH(Walk, family);
-    const QString name = QLatin1String(QTest::currentDataTag());
     Desk d;
-    const QString why = d.openDisplay();
-    if (!why.isEmpty())
+    if (const QString why = d.openDisplay(); !why.isEmpty())
         QSKIP(qPrintable(u"no end-to-end run: "_s + why));
     QVERIFY2(d.launch(family.is560), "the window never appeared");
 
     // Start: the frame (a blue Save button) shows only after the protection.
     QVERIFY2(d.frameShown(), "the frame never appeared");
     QVERIFY(d.started.elapsed() >= kProtectionMs);
-    d.shot(name + u"-frame"_s);
+    d.shot("frame");
     // The report-rate and lighting-mode boxes as the factory profile shows them.
     const QRect rateBox(32, 514 + family.dy, 216, 24), modeBox(778, 365, 212, 24);
     const QImage factoryRate = d.crop(rateBox), factoryMode = d.crop(modeBox);
@@ -286,30 +277,29 @@ void tst_E2E::walk()
     d.mark();
     d.drag({786, 272}, {786, 200});   // the knob of 500 to the height of 3200
     d.click({{786, 318}});
-    d.shot(name + u"-palette"_s);
+    d.shot("palette");
     d.click({{824, 281}, {969, 253}, {883, 377}, {883, 425}});
     QCOMPARE(d.sent(), QString());
 
     // A key combination on button 4 through the Group capture: L Ctrl + L Shift + A.
     // The picture under the dialog shows no button as pointed at (callout 1 lies under the field).
     d.click({{139, 223}, {512, 293}});
-    d.xdo(d.moveTo({512, 480}), kAnimationMs);
+    d.xdo(d.moveTo({512, 480}));
     const QRect callout1(311, 192, 26, 26);
     const QImage notPointed = d.crop(callout1);
     d.click({{483, 229}});
     QVERIFY2(d.crop(callout1) == notPointed, "a button of the picture lights up under the key dialog");
-    d.keys(u"keydown Control_L keydown Shift_L keydown a keyup a keyup Shift_L keyup Control_L"_s);
-    d.shot(name + u"-key-dialog"_s);
+    d.xdo(u"keydown Control_L keydown Shift_L keydown a keyup a keyup Shift_L keyup Control_L"_s);
+    d.shot("key-dialog");
     d.click({{616, 229}});
     QVERIFY(d.closeDialog({645, 116}));
 
     // A macro recorded from real key presses with the delay between them.
     constexpr int kHeldMs = 150;
     d.click({{139, 427}, {257, 521}, {764, 301}, {765, 187}});
-    d.keys(u"keydown a sleep %1 keyup a"_s.arg(kHeldMs / 1000.0));
+    d.xdo(u"keydown a sleep %1 keyup a"_s.arg(kHeldMs / 1000.0));
     d.click({{765, 187}});
-    d.shot(name + u"-macro-editor"_s);
-    QVERIFY(d.closeDialog({809, 118}));
+    QVERIFY(d.closeDialog({809, 118}, "macro-editor"));
     const QString macroFile = u"modules/macro/Macro_0.bin"_s;
     QVERIFY2(waitFor([&] { return QFile::exists(d.path(macroFile)); }), "the recorded macro was not stored");
     QCOMPARE(d.value(u"config/total"_s, macroFile).toInt(), 3);
@@ -348,8 +338,7 @@ void tst_E2E::walk()
     d.mark();
     d.click({{807, 619}, {563, 451}});
     QVERIFY(settle([&] { return rate(s) == 2 && profileNo() == 1; }));
-    d.shot(name + u"-profile-dialog"_s);
-    QVERIFY(d.closeDialog({665, 180}));
+    QVERIFY(d.closeDialog({665, 180}, "profile-dialog"));
     d.click({{831, 27}, {831, 53}});
     QVERIFY(settle([&] { return rate(s) == 1 && dpiCode(s) == 31 && profileNo() == 0; }));
     QCOMPARE(keyEntry(s, 3), QList<int>({0, 3, 4, 0}));
@@ -357,13 +346,13 @@ void tst_E2E::walk()
 
     // Reset -> OK: the profile and the mouse are back at the factory values.
     d.click({{887, 619}});
-    d.shot(name + u"-reset-box"_s);
+    d.shot("reset-box");
     d.click({{681, 348}});
     QVERIFY(settle([&] { return rate(s) == 2 && dpiCode(s) == 4 && keyEntry(s, 3) == QList<int>({1, 0, 244, 0}); }));
     QCOMPARE(d.numbers(u"mouseKeyMatrix/3"_s), QList<int>({0, 0, 244, 0}));
     QCOMPARE(d.value(u"mouse/reportRate"_s).toInt(), 2);
     QVERIFY(d.frameShown());
-    d.shot(name + u"-after-reset"_s);
+    d.shot("after-reset");
     QVERIFY2(waitFor([&] { return d.crop(rateBox) == factoryRate; }, kSettleMs), "the report-rate box does not show the factory rate after the reset");
     QVERIFY2(waitFor([&] { return d.crop(modeBox) == factoryMode; }, kSettleMs), "the lighting-mode box does not show the factory mode after the reset");
     d.sinceMark();
@@ -372,11 +361,10 @@ void tst_E2E::walk()
     if (!family.is560) {
         d.mark();
         d.click({{139, 455}, {787, 295}});
-        d.keys(u"key ctrl+a"_s);
-        d.xdo({u"type"_s, u"12"_s});
-        d.keys(u"key Return"_s);
-        d.shot(name + u"-gun-editor"_s);
-        QVERIFY(d.closeDialog({809, 118}));
+        d.xdo(u"key ctrl+a"_s);
+        d.xdo(u"type 12"_s);
+        d.xdo(u"key Return"_s);
+        QVERIFY(d.closeDialog({809, 118}, "gun-editor"));
         QVERIFY(settle([&] { return at(s, "gunSlots", 0, 2) == 12; }));
         QVERIFY(d.ops().contains(0x04));
         QCOMPARE(d.numbers(u"gunData/0"_s, u"modules/gun/gunData.bin"_s).value(4), 12);
@@ -389,22 +377,17 @@ void tst_E2E::walk()
     // Pointer settings: "Scroll one Screen" stores 1000, a click towards Fast raises the speed; no wire traffic.
     d.mark();
     d.click({{139, 565 + family.dy}, {541, 421}, {620, 255}});
-    d.shot(name + u"-system-page"_s);
     QVERIFY(waitFor([&] { return d.value(u"mouse/scrollRate"_s).toInt() == 1000; }));
     QVERIFY(d.value(u"mouse/mouseRate"_s).toInt() > 170);
-    QVERIFY(d.closeDialog({697, 186}));
+    QVERIFY(d.closeDialog({697, 186}, "system-page"));
     QCOMPARE(d.sent(), QString());
 
     // No command block of the whole run carries a wrong checksum.
-    int checked = 0;
-    for (const QByteArray& raw : blocksOf(d.wire())) {
-        if (raw.size() != protocol::kBlockSize)
-            continue;
-        ++checked;
-        const auto* b = reinterpret_cast<const uint8_t*>(raw.constData());
-        QVERIFY2(b[7] == protocol::checksum(b), qPrintable(raw.toHex(' ')));
-    }
-    QVERIFY(checked > 10);
+    QList<QByteArray> blocks = blocksOf(d.wire());
+    blocks.removeIf([](const QByteArray& b) { return b.size() != protocol::kBlockSize; });
+    QVERIFY(blocks.size() > 10);
+    for (const QByteArray& b : std::as_const(blocks))
+        QVERIFY2(uint8_t(b[7]) == protocol::checksum(reinterpret_cast<const uint8_t*>(b.constData())), qPrintable(b.toHex(' ')));
     QCOMPARE(d.app.state(), QProcess::Running);
 }
 
