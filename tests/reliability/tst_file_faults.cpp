@@ -37,19 +37,6 @@ struct FullDisk : file_replacement::WriteLayer {
     qint64 room;
 };
 
-// No file of this process may grow past zero bytes while it lives: every write
-// fails as on a full disk (RLIMIT_FSIZE, no privilege needed).
-struct FileSizeLimit {
-    FileSizeLimit()
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit none{0, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-    rlimit saved{};
-};
-
 // Sets or clears the immutable attribute; only root (CAP_LINUX_IMMUTABLE) can.
 void setImmutable(const QString& path, bool on)
 {
@@ -205,12 +192,18 @@ void TstFileFaults::failedWriteKeepsEverything()
         if (readOnly && !readOnly->binds)
             QSKIP("neither permissions nor the immutable attribute make a folder read-only here");
         const auto disk = fault == RoomFor0 || fault == RoomFor100 ? std::make_unique<FullDisk>(fault == RoomFor0 ? 0 : 100) : nullptr;
-        auto limit = fault == FileSize ? std::make_unique<FileSizeLimit>() : nullptr;
+        // The file size limit: no file of this process may grow, every write fails as on a
+        // full disk (no privilege needed).
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit none{0, saved.rlim_max};
+        if (fault == FileSize)
+            setrlimit(RLIMIT_FSIZE, &none);
         LoopWatch watch;
         watch.start();
         o.run(view);
         watch.stop();
-        limit.reset();
+        setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY2(watch.longest <= kMaxStallMs, qPrintable(QString::number(watch.longest)));
         QCOMPARE(changedPaths(before, treeBytes(install.parent())), QStringList());
         if (!isKeptEdit(op))
