@@ -179,8 +179,11 @@ private slots:
             {"03 00 00 01 00", "83", "04 00 05 03 f6 02"});
         add("553 recoil zero stays", F::F553, true, recoil(2, {5, "3", 0}, 1),
             {"03 00 00 01 00", "83", "04 00 05 03 00 02"});
-        // Nothing goes out without recoil functions.
+        // Nothing goes out without recoil functions, for a short list or a slot outside 1..3.
         add("553 no recoil", F::F553, false, recoil(1, ints({1, 2, 3})), {});
+        add("560 recoil short list", F::F560, true, recoil(2, ints({1})), {});
+        add("560 recoil slot 5", F::F560, true, recoil(5, ints({1, 2, 3})), {});
+        add("560 recoil slot -1", F::F560, true, recoil(-1, ints({1, 2, 3})), {});
     }
     void commandsSent()
     {
@@ -190,8 +193,11 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(Bytes, payload);
         Rig rig({family, isGun});
+        const auto blocksBefore = rig.view->profileBlocks;
         op(*rig.view);
         QCOMPARE(rig.blocks(), blocksHex(expected));
+        if (expected.isEmpty())   // a refused operation leaves the view's profile blocks alone too
+            QVERIFY(rig.view->profileBlocks == blocksBefore);
         QCOMPARE(payloadOf(rig.steps()).toHex(' '), payload.toHex(' '));
     }
 

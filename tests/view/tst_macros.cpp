@@ -264,6 +264,10 @@ private slots:
         QTest::newRow("553, slot 11, whole block") << Family::F553 << QVariant(11) << 128 << "13 0c 80";
         QTest::newRow("560, slot 5") << Family::F560 << QVariant(5) << 40 << "0f 06 80";
         QTest::newRow("129 bytes") << Family::F553 << QVariant(0) << 129 << "";
+        QTest::newRow("slot 12") << Family::F553 << QVariant(12) << 8 << "";
+        QTest::newRow("slot -1") << Family::F553 << QVariant(-1) << 8 << "";
+        QTest::newRow("slot 268 is 12 in its low byte") << Family::F553 << QVariant(268) << 8 << "";
+        QTest::newRow("slot not a number") << Family::F553 << QVariant("first") << 8 << "";
     }
     void upload()
     {
