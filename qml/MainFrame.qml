@@ -21,11 +21,8 @@ Item {
     property Item keyAssignment: null
     property Item gunControl: null
     property Item systemSetting: null
-    property var macroEditorTexts: []
-    property var keyAssignmentTexts: Keys.DIALOG_LABELS
-    // Language lists of the dialogs not yet created (null: none loaded, the dialog's own texts stay).
-    property var gunControlTexts: null
-    property var systemSettingTexts: null
+    // The language list of each page created later, by its type (none loaded: the page's own texts stay).
+    property var pageTexts: ({})
     readonly property var createdDialogs: [macroEditor, keyAssignment, gunControl, systemSetting].filter(function(d) { return d !== null })
     readonly property bool dialogOpen: createdDialogs.some(function(d) { return d.visible }) || profileDialog.visible
         || resetBox.visible
@@ -52,20 +49,21 @@ Item {
         var lang = function(group) { return ui_View.getLangStrings(group, mainIten.language) }
         mainIten.mainLang = lang("main")
         keyListMain.setLanguage(lang("keyMatrix"))
-        keyAssignmentTexts = lang("keyAssigment")
         dpiSettingMain.setLanguage(lang("dpiSetting"))
         lightControlMain.setLanguage(lang("lightControl"))
-        macroEditorTexts = lang("macroEditor")
-        systemSettingTexts = lang("systemSetting")
-        gunControlTexts = lang("gunControl")
+        pageTexts = { KeyAssignment: lang("keyAssigment"), MacroEditor: lang("macroEditor"),
+                      SystemSetting: lang("systemSetting"), GunControl: lang("gunControl") }
         profileDialog.setLanguage(lang("profile"))
         keyCodeString.setLanguageNames(lang("keyCode"))
         mainIten.otherLang = lang("other")
     }
-    // A page of J2/ created hidden on the frame; its type is loaded only now.
+    // A page of J2/ created hidden on the frame, in the frame's language; its type is loaded only now.
     function create(type, properties) {
         properties.visible = false
-        return Qt.createComponent("J2/" + type + ".qml").createObject(frameRoot, properties)
+        var page = Qt.createComponent("J2/" + type + ".qml").createObject(frameRoot, properties)
+        if (pageTexts[type] !== undefined)
+            page.setLanguage(pageTexts[type])
+        return page
     }
     function macroEditorPage() {
         if (!macroEditor) {
@@ -76,7 +74,6 @@ Item {
             macroEditor.modifyMacroData.connect(keyListMain.macroDataChanged)
             macroEditor.macroNamesChanged.connect(function(list) { if (keyAssignment) keyAssignment.setMacroNames(list) })
             macroEditor.closed.connect(function() { if (keyAssignment) keyAssignment.closeMacroMenu() })
-            macroEditor.setLanguage(macroEditorTexts)
             macroEditor.init()
         }
         return macroEditor
@@ -86,15 +83,12 @@ Item {
             keyAssignment = create("KeyAssignment", { keyNames: keyCodeString, keyPage: keyListMain,
                                                       isGun: Qt.binding(function() { return mainIten.isGun }) })
             keyAssignment.openMacroEditor.connect(openMacroEditor)
-            keyAssignment.setLanguage(keyAssignmentTexts)
         }
         return keyAssignment
     }
     function gunControlPage() {
         if (!gunControl) {
             gunControl = create("GunControl", {})
-            if (gunControlTexts !== null)
-                gunControl.setLanguage(gunControlTexts)
             gunControl.init()
         }
         return gunControl
@@ -102,8 +96,6 @@ Item {
     function systemSettingPage() {
         if (!systemSetting) {
             systemSetting = create("SystemSetting", {})
-            if (systemSettingTexts !== null)
-                systemSetting.setLanguage(systemSettingTexts)
             systemSetting.init(false, false)
         }
         return systemSetting
@@ -228,7 +220,7 @@ Item {
             isGun: mainIten.isGun
             keyNames: keyCodeString
             gunPage: gunControl
-            entryLabels: frameRoot.keyAssignmentTexts
+            entryLabels: frameRoot.pageTexts.KeyAssignment || Keys.DIALOG_LABELS
             onOpenKeyDialog: function(index, checkLeftClick) { frameRoot.openKeyAssignment(index) }
         }
         EditorBox {
