@@ -1,12 +1,17 @@
 // The real scene in the main window on the virtual mouse: the start-up protection
 // with the language, the profile number and the DPI stage applied, and typed keys
-// reaching the scene's text fields.
+// reaching the scene's text fields, the scene's font.
 #include "rig.h"
 
 #include "app/widget.h"
+#include "ui_host/scene_fonts.h"
 #include "ui_host/ui_controler.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QtTest>
@@ -85,6 +90,42 @@ private slots:
         view->setFocus(Qt::ActiveWindowFocusReason);
         QTest::keyClicks(view, QStringLiteral("7"));
         QCOMPARE(field->property("textValue").toString(), QStringLiteral("427"));
+    }
+
+    // Every character of the shipped texts is drawn by the scene's own font, and a
+    // character outside it (a name the user typed) by a fallback font with a real glyph.
+    void sceneFontDrawsEveryShippedText()
+    {
+        installSceneFontSubstitutes();
+        const QFont scene(QString::fromUtf8("微软雅黑"));
+        QString shipped;
+        for (const char* name : {"English.ini", "ChineseSimplified.ini"}) {
+            QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/modules/i18n/") + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            shipped += QString::fromUtf8(file.readAll());
+        }
+        auto drawnBy = [&](QChar c) {
+            QTextLayout layout(QString(c), scene);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            const QList<QGlyphRun> runs = layout.glyphRuns();
+            const bool drawn = runs.size() == 1 && runs[0].glyphIndexes().value(0) != 0;
+            return drawn ? runs[0].rawFont().familyName().toLower() : QString();   // the engine keeps it lower-case
+        };
+        QSet<QChar> seen;
+        for (QChar c : shipped) {
+            if (c.unicode() < 0x20 || seen.contains(c))
+                continue;
+            seen.insert(c);
+            // The source font has no geometric shapes (the panels' arrows): the system draws those.
+            const bool shape = c.unicode() >= 0x25A0 && c.unicode() < 0x2600;
+            const QString family = drawnBy(c);
+            QVERIFY2(shape ? !family.isEmpty() : family == QStringLiteral("corvane scene sans"),
+                     qPrintable(QStringLiteral("U+%1 drawn by \"%2\"").arg(c.unicode(), 4, 16, QLatin1Char('0')).arg(family)));
+        }
+        QVERIFY(seen.size() > 200);
+        QCOMPARE(drawnBy(QChar(0x9F98)), QStringLiteral("wenquanyi micro hei"));
     }
 };
 
