@@ -2,7 +2,8 @@ import QtQuick
 import "../js/controls.js" as Controls
 
 // A 24-px box like DropDownList whose options open as a 3-column grid three times
-// the box's width. Options with an empty text cannot be chosen.
+// the box's width. Options with an empty text cannot be chosen. The options are
+// created on the first opening and kept from then on.
 Item {
     id: dropDownGrid
 
@@ -30,6 +31,8 @@ Item {
     }
     function slide(open) {
         isDrop = open
+        if (open)
+            optionsLoader.active = true
         slideAnim.to = open ? gridHeight : 0
         slideAnim.restart()
     }
@@ -95,10 +98,19 @@ Item {
         clip: true
         visible: height > 0
 
-        Rectangle {
+        Loader {
+            id: optionsLoader
             width: parent.width
             height: dropDownGrid.gridHeight
             anchors.bottom: parent.bottom
+            active: false
+            sourceComponent: optionsComponent
+        }
+    }
+
+    Component {
+        id: optionsComponent
+        Rectangle {
             color: dropDownGrid.bgColor
             border.color: dropDownGrid.borderColor
 

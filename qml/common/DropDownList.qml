@@ -4,6 +4,7 @@ import "../js/controls.js" as Controls
 // A 24-px box showing the selected entry with a drop arrow; a click slides the list
 // of entries open below it (at most 10 rows visible, a scroll bar beyond). Choosing a
 // row selects it and closes the list; valueChange follows when the list has closed.
+// The rows are created on the first opening and kept from then on.
 Item {
     id: dropDownList
 
@@ -32,6 +33,8 @@ Item {
     }
     function slide(open) {
         isDrop = open
+        if (open)
+            rowsLoader.active = true
         slideAnim.to = open ? visibleRows * rowHeight : 0
         slideAnim.restart()
     }
@@ -94,10 +97,19 @@ Item {
         clip: true
         visible: height > 0
 
-        Rectangle {
+        Loader {
+            id: rowsLoader
             width: parent.width
             height: dropDownList.visibleRows * dropDownList.rowHeight
             anchors.bottom: parent.bottom
+            active: false
+            sourceComponent: rowsComponent
+        }
+    }
+
+    Component {
+        id: rowsComponent
+        Rectangle {
             color: dropDownList.bgColor
             border.color: dropDownList.borderColor
 
