@@ -23,6 +23,8 @@ Rectangle {
     property var stageValues: Dpi.defaultStageValues
     property var stageColors: Dpi.defaultStageColors
     property int selectedBlock: 0
+    // The "DPI COLOR" window is shown; it is created on the first showing.
+    property bool paletteShown: false
 
     readonly property int columnWidth: 28
     readonly property int sliderHeight: Dpi.knobMax + 10 + Dpi.knobMin
@@ -105,6 +107,12 @@ Rectangle {
         isSave = true
     }
 
+    function showPalette(block) {
+        selectedBlock = block
+        paletteLoader.active = true
+        paletteShown = true
+    }
+
     function revert() {
         init(false, true)
         isSave = true
@@ -116,7 +124,7 @@ Rectangle {
     color: Theme.colorBlack
     border.color: Theme.colorGray1
     radius: 2
-    z: stageList.isDrop || paletteWindow.visible ? 10 : 0
+    z: stageList.isDrop || paletteShown ? 10 : 0
 
     Component.onCompleted: {
         fillStageModel()
@@ -285,77 +293,82 @@ Rectangle {
                 MouseArea {
                     anchors.fill: parent
                     cursorShape: Qt.PointingHandCursor
-                    onClicked: {
-                        dpiSettingMain.selectedBlock = parent.index
-                        paletteWindow.visible = true
-                    }
+                    onClicked: dpiSettingMain.showPalette(parent.index)
                 }
             }
         }
     }
 
     // The "DPI COLOR" window: the palette the mouse knows.
-    Rectangle {
-        id: paletteWindow
-        objectName: "paletteWindow"
+    Loader {
+        id: paletteLoader
         anchors.horizontalCenter: parent.horizontalCenter
         y: blocks.y - height - 6
-        width: 200
-        height: 64
-        visible: false
-        color: Theme.colorGray0
-        border.color: Theme.colorGray2
-        radius: 3
+        visible: dpiSettingMain.paletteShown
+        active: false
+        sourceComponent: paletteComponent
+    }
 
-        MouseArea { anchors.fill: parent }
-        Text {
-            x: 10
-            y: 6
-            text: dpiSettingMain.text(2)
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            color: Theme.fontColor
-        }
-        Image {
-            id: closeButton
-            x: parent.width - width - 4
-            y: 4
-            width: 20
-            height: 20
-            sourceSize: Qt.size(20, 20)
-            source: closeArea.containsMouse ? "../../img/skin1/common/close_small_hover.svg"
-                                            : "../../img/skin1/common/close_small.svg"
-            MouseArea {
-                id: closeArea
-                anchors.fill: parent
-                hoverEnabled: true
-                onClicked: paletteWindow.visible = false
+    Component {
+        id: paletteComponent
+        Rectangle {
+            objectName: "paletteWindow"
+            width: 200
+            height: 64
+            color: Theme.colorGray0
+            border.color: Theme.colorGray2
+            radius: 3
+
+            MouseArea { anchors.fill: parent }
+            Text {
+                x: 10
+                y: 6
+                text: dpiSettingMain.text(2)
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
+                color: Theme.fontColor
             }
-        }
-        Row {
-            x: 10
-            y: 32
-            spacing: 4
-            Repeater {
-                model: Dpi.palette
-                Rectangle {
-                    required property string modelData
-                    required property int index
-                    objectName: "paletteColor" + index
-                    width: 18
-                    height: 18
-                    radius: 2
-                    color: modelData
-                    readonly property bool chosen:
-                        modelData === String(dpiSettingMain.stageColors[dpiSettingMain.selectedBlock]).toLowerCase()
-                    border.width: swatchArea.containsMouse || chosen ? 2 : 1
-                    border.color: swatchArea.containsMouse || chosen ? Theme.fontColor : Theme.colorGray1
-                    MouseArea {
-                        id: swatchArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: dpiSettingMain.setStageColor(dpiSettingMain.selectedBlock, parent.modelData)
+            Image {
+                id: closeButton
+                x: parent.width - width - 4
+                y: 4
+                width: 20
+                height: 20
+                sourceSize: Qt.size(20, 20)
+                source: closeArea.containsMouse ? "../../img/skin1/common/close_small_hover.svg"
+                                                : "../../img/skin1/common/close_small.svg"
+                MouseArea {
+                    id: closeArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: dpiSettingMain.paletteShown = false
+                }
+            }
+            Row {
+                x: 10
+                y: 32
+                spacing: 4
+                Repeater {
+                    model: Dpi.palette
+                    Rectangle {
+                        required property string modelData
+                        required property int index
+                        objectName: "paletteColor" + index
+                        width: 18
+                        height: 18
+                        radius: 2
+                        color: modelData
+                        readonly property bool chosen:
+                            modelData === String(dpiSettingMain.stageColors[dpiSettingMain.selectedBlock]).toLowerCase()
+                        border.width: swatchArea.containsMouse || chosen ? 2 : 1
+                        border.color: swatchArea.containsMouse || chosen ? Theme.fontColor : Theme.colorGray1
+                        MouseArea {
+                            id: swatchArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: dpiSettingMain.setStageColor(dpiSettingMain.selectedBlock, parent.modelData)
+                        }
                     }
                 }
             }
