@@ -11,7 +11,7 @@ Item {
     property int selectedIndex: -1
     property int hoveredIndex: -1
 
-    // Per button (index 0...7): the lit area inside the 480 x 400 drawing
+    // Per button (index 0...7): the lit area inside the 480 x 400 stage
     // (x, y, w, h; matches the highlight images), the point the leader line
     // starts from, and the side its badge sits on.
     readonly property var buttons: [
@@ -54,12 +54,16 @@ Item {
         width: 480
         height: 400
 
+        // The drawing covers only the mouse and its shadow (x 120...370 of the stage):
+        // the rest of the stage is empty, and a picture of it would cost memory.
         Image {
             id: drawing
 
-            anchors.fill: parent
+            x: 120
+            width: 250
+            height: parent.height
             source: "../../img/skin1/mouse/mouse.svg"
-            sourceSize: Qt.size(480, 400)
+            sourceSize: Qt.size(width, height)
             asynchronous: true
             smooth: false
         }
