@@ -15,22 +15,26 @@ Item {
     required property QtObject keyCodeString
 
     readonly property bool hasUnsaved: keyListMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-    // The macro editor, the key dialog, the gun editor and the system page are created
-    // when first needed: until then they hold no memory.
+    // The macro editor, the key dialog, the gun editor, the system page, the profile
+    // dialog, the reset box and the help menu are created when first needed: until then
+    // they hold no memory.
     property Item macroEditor: null
     property Item keyAssignment: null
     property Item gunControl: null
     property Item systemSetting: null
+    property Item profileDialog: null
+    property Item resetBox: null
+    property Item helpMenu: null
     // The language list of each page created later, by its type (none loaded: the page's own texts stay).
     property var pageTexts: ({})
-    readonly property var createdDialogs: [macroEditor, keyAssignment, gunControl, systemSetting].filter(function(d) { return d !== null })
-    readonly property bool dialogOpen: createdDialogs.some(function(d) { return d.visible }) || profileDialog.visible
-        || resetBox.visible
+    readonly property var createdDialogs: [macroEditor, keyAssignment, gunControl, systemSetting, profileDialog, resetBox]
+        .filter(function(d) { return d !== null })
+    readonly property bool dialogOpen: createdDialogs.some(function(d) { return d.visible })
 
     function initPages() {
         loadLanguages()
         reportRateRect.init(false, false)
-        profileDialog.init()
+        profileRows.load(Keys.label(pageTexts.ProfileDialog, Keys.PROFILE_LABEL_STANDARD))
         mainIten.profileNo = mainIten.globalNumber("mouse/profileNo", 0)
         profileSelector.selectProfile(mainIten.profileNo)
         ui_View.setCurrentProfile(mainIten.profileNo)
@@ -43,7 +47,8 @@ Item {
         dpiSettingMain.closeMenu()
         profileSelector.closeMenu()
         lightControlMain.closeMenu()
-        helpMenu.visible = false
+        if (helpMenu)
+            helpMenu.visible = false
     }
     function loadLanguages() {
         var lang = function(group) { return ui_View.getLangStrings(group, mainIten.language) }
@@ -52,15 +57,17 @@ Item {
         dpiSettingMain.setLanguage(lang("dpiSetting"))
         lightControlMain.setLanguage(lang("lightControl"))
         pageTexts = { KeyAssignment: lang("keyAssigment"), MacroEditor: lang("macroEditor"),
-                      SystemSetting: lang("systemSetting"), GunControl: lang("gunControl") }
-        profileDialog.setLanguage(lang("profile"))
+                      SystemSetting: lang("systemSetting"), GunControl: lang("gunControl"),
+                      ProfileDialog: lang("profile") }
         keyCodeString.setLanguageNames(lang("keyCode"))
         mainIten.otherLang = lang("other")
     }
-    // A page of J2/ created hidden on the frame, in the frame's language; its type is loaded only now.
-    function create(type, properties) {
+    // A page ("J2/MacroEditor", "common/ResetBox", ...) created hidden on the frame, in the
+    // frame's language; its type is loaded only now.
+    function create(path, properties) {
+        var type = path.substring(path.lastIndexOf("/") + 1)
         properties.visible = false
-        var page = Qt.createComponent("J2/" + type + ".qml").createObject(frameRoot, properties)
+        var page = Qt.createComponent(path + ".qml").createObject(frameRoot, properties)
         if (pageTexts[type] !== undefined)
             page.setLanguage(pageTexts[type])
         return page
@@ -68,7 +75,7 @@ Item {
     function macroEditorPage() {
         if (!macroEditor) {
             // Opened from the key dialog too: it then lies above it.
-            macroEditor = create("MacroEditor", { z: 1, keyNames: keyCodeString })
+            macroEditor = create("J2/MacroEditor", { z: 1, keyNames: keyCodeString })
             macroEditor.deleteMacro.connect(keyListMain.macroDeleted)
             macroEditor.modifyMacroName.connect(keyListMain.macroRenamed)
             macroEditor.modifyMacroData.connect(keyListMain.macroDataChanged)
@@ -80,7 +87,7 @@ Item {
     }
     function keyAssignmentPage() {
         if (!keyAssignment) {
-            keyAssignment = create("KeyAssignment", { keyNames: keyCodeString, keyPage: keyListMain,
+            keyAssignment = create("J2/KeyAssignment", { keyNames: keyCodeString, keyPage: keyListMain,
                                                       isGun: Qt.binding(function() { return mainIten.isGun }) })
             keyAssignment.openMacroEditor.connect(openMacroEditor)
         }
@@ -88,17 +95,51 @@ Item {
     }
     function gunControlPage() {
         if (!gunControl) {
-            gunControl = create("GunControl", {})
+            gunControl = create("J2/GunControl", {})
             gunControl.init()
         }
         return gunControl
     }
     function systemSettingPage() {
         if (!systemSetting) {
-            systemSetting = create("SystemSetting", {})
+            systemSetting = create("J2/SystemSetting", {})
             systemSetting.init(false, false)
         }
         return systemSetting
+    }
+    function profileDialogPage() {
+        if (!profileDialog) {
+            profileDialog = create("J2/ProfileDialog", { profiles: profileRows,
+                                                         activeProfile: Qt.binding(function() { return mainIten.profileNo }) })
+            profileDialog.profileChange.connect(changeProfile)
+        }
+        return profileDialog
+    }
+    function resetBoxPage() {
+        if (!resetBox) {
+            resetBox = create("common/ResetBox", { objectName: "resetBox",
+                                                   title: Qt.binding(function() { return mainIten.caption(5) }),
+                                                   text: Qt.binding(function() { return mainIten.caption(6) }),
+                                                   cancelText: Qt.binding(function() { return mainIten.caption(7) }),
+                                                   okText: Qt.binding(function() { return mainIten.caption(8) }) })
+            resetBox.accepted.connect(resetToFactory)
+        }
+        return resetBox
+    }
+    // Under the title bar at the right edge.
+    function helpMenuPage() {
+        if (!helpMenu) {
+            helpMenu = create("common/HelpMenu", {})
+            helpMenu.entries = Qt.binding(function() { return [mainIten.url, "Version:1.0"] })
+            helpMenu.x = Qt.binding(function() { return 1024 - 24 - helpMenu.width })
+            helpMenu.y = Qt.binding(function() { return titleMenu.y + 28 })
+            helpMenu.chosen.connect(function(index) {
+                helpMenu.visible = false
+                if (index === 0)
+                    Qt.openUrlExternally(mainIten.url)
+            })
+        }
+        return helpMenu
     }
     function openMacroEditor() {
         mainIten.openDialog(macroEditorPage())
@@ -108,7 +149,8 @@ Item {
         mainIten.openDialog(keyAssignment)
     }
     function dropDialogFocus() {
-        var dialogs = createdDialogs.concat([profileDialog])
+        // The reset box has nothing to drop.
+        var dialogs = createdDialogs.filter(function(d) { return d !== resetBox })
         for (var i = 0; i < dialogs.length; ++i)
             if (dialogs[i].visible)
                 dialogs[i].dropFocus()
@@ -147,7 +189,8 @@ Item {
     }
     function resetToFactory() {
         mainIten.controlUIEnable(false)
-        resetBox.visible = false
+        if (resetBox)
+            resetBox.visible = false
         keyListMain.isSave = false
         dpiSettingMain.isSave = false
         lightControlMain.isSave = false
@@ -168,6 +211,10 @@ Item {
         profileSelector.selectProfile(no)
         reloadProfile()
         mainIten.controlUIEnable(true)
+    }
+
+    ProfileRows {
+        id: profileRows
     }
 
     Connections {
@@ -270,7 +317,7 @@ Item {
         x: titleMenu.x - 16 - width
         y: 16
         visible: mainIten.frameShown
-        rows: profileDialog.rows
+        rows: profileRows.rows
         onProfileChange: function(no) { frameRoot.changeProfile(no) }
     }
 
@@ -283,7 +330,7 @@ Item {
 
         TitleButton {
             image: "help"
-            onClicked: { var show = !helpMenu.visible; mainIten.mainFocus(); helpMenu.visible = show }
+            onClicked: { var show = !(frameRoot.helpMenu && frameRoot.helpMenu.visible); mainIten.mainFocus(); frameRoot.helpMenuPage().visible = show }
         }
         TitleButton { image: "min"; onClicked: ui_Ctl.onMinimize() }
         TitleButton { image: "close"; onClicked: ui_Ctl.onClose() }
@@ -300,11 +347,11 @@ Item {
 
         FrameButton {
             textValue: mainIten.caption(4)
-            onClicked: mainIten.openDialog(profileDialog)
+            onClicked: mainIten.openDialog(frameRoot.profileDialogPage())
         }
         FrameButton {
             textValue: mainIten.caption(5)
-            onClicked: mainIten.openDialog(resetBox)
+            onClicked: mainIten.openDialog(frameRoot.resetBoxPage())
         }
         FrameButton {
             id: saveButton
@@ -329,36 +376,6 @@ Item {
             anchors.fill: parent
             acceptedButtons: Qt.NoButton
             hoverEnabled: true
-        }
-    }
-
-    ProfileDialog {
-        id: profileDialog
-        visible: false
-        activeProfile: mainIten.profileNo
-        onProfileChange: function(no) { frameRoot.changeProfile(no) }
-    }
-    ResetBox {
-        id: resetBox
-        objectName: "resetBox"
-        visible: false
-        title: mainIten.caption(5)
-        text: mainIten.caption(6)
-        cancelText: mainIten.caption(7)
-        okText: mainIten.caption(8)
-        onAccepted: frameRoot.resetToFactory()
-    }
-
-    HelpMenu {
-        id: helpMenu
-        x: 1024 - 24 - width
-        y: titleMenu.y + 28
-        visible: false
-        entries: [mainIten.url, "Version:1.0"]
-        onChosen: function(index) {
-            helpMenu.visible = false
-            if (index === 0)
-                Qt.openUrlExternally(mainIten.url)
         }
     }
 }

@@ -8,8 +8,9 @@ import "../js/keys.js" as Keys
 Rectangle {
     id: profileDialog
 
-    // Rows {name, number} in creation order; the title-bar selector shows the same rows.
-    property var rows: []
+    // The named profiles this dialog edits (the title-bar selector shows the same rows).
+    required property ProfileRows profiles
+    readonly property var rows: profiles.rows
     // The active profile number (the frame's).
     property int activeProfile: 0
     property var labels: Keys.PROFILE_LABELS
@@ -21,13 +22,6 @@ Rectangle {
     signal profileChange(int profileNo)
     signal closed()
 
-    function init() {
-        var list = Keys.parseProfiles(ui_View.getNameList(Keys.NAME_LIST_PROFILES))
-        if (list.length === 0)
-            list.push({ name: "", number: 0 })
-        list[0].name = label(Keys.PROFILE_LABEL_STANDARD)
-        store(list)
-    }
     function dropFocus() {
         finishRename()
         menuRow = -1
@@ -44,8 +38,7 @@ Rectangle {
         closed()
     }
     function store(list) {
-        rows = list
-        ui_View.updataNameList(Keys.NAME_LIST_PROFILES, Keys.profileTexts(list))
+        profiles.store(list)
     }
 
     function choose(index) {

@@ -2,12 +2,13 @@ import QtQuick
 import "../common"
 import "../js/keys.js" as Keys
 
-// The profile selector of the title bar: a drop-down over the profile dialog's rows.
-// A choice reports the profile number the row carries.
+// The profile selector of the title bar: a drop-down over the named profiles' rows.
+// A choice reports the profile number the row carries. The list is created on the first
+// opening and kept.
 Item {
     id: profileSelector
 
-    // Rows {name, number} of the profile dialog.
+    // Rows {name, number} of the named profiles.
     property var rows: []
     property int selectedNumber: 0
     property bool isDrop: false
@@ -61,46 +62,58 @@ Item {
             id: boxArea
             anchors.fill: parent
             hoverEnabled: true
-            onClicked: profileSelector.isDrop = !profileSelector.isDrop
+            onClicked: {
+                listLoader.active = true
+                profileSelector.isDrop = !profileSelector.isDrop
+            }
         }
     }
 
-    Rectangle {
-        objectName: "selectorList"
+    Loader {
+        id: listLoader
         y: parent.height + 2
         width: parent.width
         height: profileSelector.rows.length * 24 + 2
         visible: profileSelector.isDrop
-        color: Theme.colorBlack
-        border.color: Theme.colorBlue
-        Column {
-            x: 1
-            y: 1
-            Repeater {
-                model: profileSelector.rows
-                delegate: Rectangle {
-                    id: entry
-                    required property var modelData
-                    required property int index
-                    objectName: "selectorRow" + index
-                    width: profileSelector.width - 2
-                    height: 24
-                    color: entryArea.containsMouse ? Theme.colorGray1 : "transparent"
-                    Text {
-                        x: 10
-                        width: parent.width - 20
-                        anchors.verticalCenter: parent.verticalCenter
-                        elide: Text.ElideRight
-                        text: entry.modelData.name
-                        color: entry.index === profileSelector.selectedRow ? Theme.colorBlue : Theme.fontColor
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontNormalSize
-                    }
-                    MouseArea {
-                        id: entryArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: profileSelector.choose(entry.index)
+        active: false
+        sourceComponent: listComponent
+    }
+
+    Component {
+        id: listComponent
+        Rectangle {
+            objectName: "selectorList"
+            color: Theme.colorBlack
+            border.color: Theme.colorBlue
+            Column {
+                x: 1
+                y: 1
+                Repeater {
+                    model: profileSelector.rows
+                    delegate: Rectangle {
+                        id: entry
+                        required property var modelData
+                        required property int index
+                        objectName: "selectorRow" + index
+                        width: profileSelector.width - 2
+                        height: 24
+                        color: entryArea.containsMouse ? Theme.colorGray1 : "transparent"
+                        Text {
+                            x: 10
+                            width: parent.width - 20
+                            anchors.verticalCenter: parent.verticalCenter
+                            elide: Text.ElideRight
+                            text: entry.modelData.name
+                            color: entry.index === profileSelector.selectedRow ? Theme.colorBlue : Theme.fontColor
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontNormalSize
+                        }
+                        MouseArea {
+                            id: entryArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: profileSelector.choose(entry.index)
+                        }
                     }
                 }
             }

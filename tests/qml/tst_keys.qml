@@ -13,8 +13,9 @@ Item {
     KeyCodeString { id: names }
     KeyList { id: keyList; keyNames: names; entryLabels: dialog.labels }
     KeyAssignment { id: dialog; x: 352; keyNames: names; keyPage: keyList }
-    ProfileDialog { id: profiles; x: 20; y: 300; activeProfile: 0 }
-    ProfileSelector { id: selector; x: 700; y: 460; rows: profiles.rows }
+    ProfileRows { id: profileRows }
+    ProfileDialog { id: profiles; x: 20; y: 300; activeProfile: 0; profiles: profileRows }
+    ProfileSelector { id: selector; x: 700; y: 460; rows: profileRows.rows }
     Component { id: editorComponent; MacroEditor { keyNames: names; visible: true; x: 192; y: 96 } }
     SignalSpy { id: openSpy; target: keyList; signalName: "openKeyDialog" }
     SignalSpy { id: switchSpy; target: selector; signalName: "profileChange" }
@@ -122,7 +123,7 @@ Item {
         function test_profileRows() {
             ui_View.updataNameList(Keys.NAME_LIST_PROFILES, ["Standard0", "p_11", "p_22", "p_33"])
             profiles.activeProfile = 2
-            profiles.init()
+            profileRows.load("Standard")
             compare(profiles.rows.map(function (r) { return r.name }), ["Standard", "p_1", "p_2", "p_3"])
             verify(!profiles.deleteRow(0), "row 0 stays")
             verify(!profiles.deleteRow(2), "the active row stays")
