@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "common"
 import "basic"
 
@@ -176,12 +177,14 @@ Item {
         }
     }
 
-    Image {
+    // Gone with its picture once the frame shows.
+    ScenePicture {
         id: startupLogo
         anchors.centerIn: parent
+        width: 400
+        height: 240
         visible: !mainIten.frameShown
-        source: "../img/skin1/index/poweron.svg"
-        sourceSize: Qt.size(400, 240)
+        source: mainIten.frameShown ? "" : "../img/skin1/index/poweron.svg"
     }
 
     BusyIndicator {

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Corvane.Scene
 import "../common"
 
 // The mouse seen from above, centred between the side panels, with a lit
@@ -54,18 +55,15 @@ Item {
         width: 480
         height: 400
 
-        // The drawing covers only the mouse and its shadow (x 120...370 of the stage):
-        // the rest of the stage is empty, and a picture of it would cost memory.
-        Image {
+        // The drawing covers only the mouse and its shadow (x 120...370 of the stage).
+        ScenePicture {
             id: drawing
 
+            objectName: "mouseDrawing"
             x: 120
             width: 250
             height: parent.height
             source: "../../img/skin1/mouse/mouse.svg"
-            sourceSize: Qt.size(width, height)
-            asynchronous: true
-            smooth: false
         }
 
         Repeater {

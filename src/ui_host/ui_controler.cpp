@@ -2,6 +2,7 @@
 
 #include "device/hid_thread.h"
 #include "ui_host/scene_fonts.h"
+#include "ui_host/scene_picture.h"
 #include "view/myqquickview.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ void Ui_Controler::init(QWidget* w, Hid_Thread* link, bool loadScene)
         w->setObjectName(QStringLiteral("Widget"));
     window = w;
     installSceneFontSubstitutes();
+    registerSceneTypes();
     w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     w->setWindowOpacity(1.0);
     w->setAttribute(Qt::WA_TranslucentBackground);
@@ -51,6 +53,11 @@ QUrl Ui_Controler::sceneUrl()
     if (!dir.isEmpty())
         return QUrl::fromLocalFile(dir + QStringLiteral("/qml/main.qml"));
     return QUrl(QStringLiteral("qrc:modules/qml/main.qml"));
+}
+
+void Ui_Controler::registerSceneTypes()
+{
+    qmlRegisterType<ScenePicture>("Corvane.Scene", 1, 0, "ScenePicture");
 }
 
 void Ui_Controler::onMinimize()

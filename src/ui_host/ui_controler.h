@@ -27,6 +27,9 @@ public:
 
     // Where the scene is loaded from: the resources, or CORVANE_SCENE_DIR/qml/main.qml.
     static QUrl sceneUrl();
+    // Makes the scene's own item types known to QML (module "Corvane.Scene"): done by
+    // init() before the scene loads, and by anything else that loads scene files.
+    static void registerSceneTypes();
 
 public slots:
     void onMinimize();

@@ -82,6 +82,7 @@ class Setup : public QObject
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
+        Ui_Controler::registerSceneTypes();
         if (!rig) {
             Model model;
             model.isGun = true;

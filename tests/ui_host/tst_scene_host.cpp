@@ -14,6 +14,9 @@
 #include <QTextLayout>
 #include <QQmlComponent>
 #include <QQuickItem>
+#include <QQuickWindow>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QtTest>
 
 namespace {
@@ -36,6 +39,11 @@ class TestSceneHost : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);   // as the app draws
+    }
+
     void startUpShowsTheFrameAfterTheProtection()
     {
         AppRig rig(Model{}, true);
@@ -63,6 +71,30 @@ private slots:
         QMetaObject::invokeMethod(root->findChild<QObject*>(QStringLiteral("keyCodeString")), "keycodeTostr",
                                   Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, 0xF0));
         QCOMPARE(name.toString(), QString::fromUtf8("鼠标左键"));
+
+        // The mouse picture is drawn into the window where its drawing lies, as the SVG
+        // renderer draws it over what lies beneath (the buttons' marks above it hidden).
+        auto* drawing = root->findChild<QQuickItem*>(QStringLiteral("mouseDrawing"));
+        QVERIFY(drawing);
+        for (QQuickItem* mark : drawing->parentItem()->childItems())
+            mark->setVisible(mark == drawing);
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        const QImage shown = rig.view()->grabFramebuffer();
+        drawing->setVisible(false);
+        QImage expected = rig.view()->grabFramebuffer();
+        QSvgRenderer svg(QStringLiteral(":/modules/img/skin1/mouse/mouse.svg"));
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing);   // as the scene graph paints
+        svg.render(&painter, drawing->mapRectToScene(QRectF(0, 0, drawing->width(), drawing->height())));
+        painter.end();
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+                wrong += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 12;
+            }
+        QVERIFY2(wrong == 0, qPrintable(QString::number(wrong) + QStringLiteral(" pixels differ")));
     }
 
     void typedKeysReachTheScenesTextFields()
