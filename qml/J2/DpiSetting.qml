@@ -231,8 +231,9 @@ Rectangle {
         x: (parent.width - 8 * dpiSettingMain.columnWidth) / 2
         y: stageList.y + stageList.height + 10
 
+        // A column for each stage in use only: the others would be hidden.
         Repeater {
-            model: 8
+            model: dpiSettingMain.stageCount
             Column {
                 id: stageColumn
 
@@ -240,7 +241,6 @@ Rectangle {
                 readonly property bool active: index === dpiSettingMain.currentDPI
 
                 spacing: 4
-                visible: index < dpiSettingMain.stageCount
 
                 Rectangle {
                     width: dpiSettingMain.columnWidth
