@@ -4,6 +4,7 @@
 #include "app/widget.h"
 #include "device/virtual/firmware_state.h"
 #include "device/virtual/virtual_mouse.h"
+#include "platform/local_socket_server.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QStringList>
@@ -23,7 +23,6 @@ namespace {
 
 const char* const kSocketName = "corvane-config-virtual-mouse";
 const char* const kOk = "ok";
-constexpr int kLiveCheckMs = 500;       // a server that does not accept within this is gone
 constexpr int kClientConnectMs = 2000;
 constexpr int kClientAnswerMs = 10000;  // the app answers between two pauses of a transfer
 
@@ -119,55 +118,37 @@ Server::~Server() = default;
 
 bool Server::listen(const QString& name)
 {
-    // Listening would replace the socket of an app that runs: ask it first.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(kLiveCheckMs)) {
-        qDebug() << "virtual mouse control:" << name << "belongs to another app; this one has no control socket";
+    delete socket;
+    pending.clear();
+    socket = createPlatformLocalSocketServer(this);
+    if (!socket->listen(name)) {
+        qDebug() << "virtual mouse control:" << name << "cannot be served; this app has no control socket";
         return false;
     }
-    // Whatever is left under the name belongs to an app that ended.
-    QLocalServer::removeServer(name);
-    delete server;
-    server = new QLocalServer(this);
-    // Only the user who runs the app may touch its mouse.
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(name)) {
-        qDebug() << "virtual mouse control: cannot listen on" << name << server->errorString();
-        return false;
-    }
-    connect(server, &QLocalServer::newConnection, this, &Server::onNewConnection);
+    connect(socket, &LocalSocketServer::received, this, &Server::onReceived);
+    connect(socket, &LocalSocketServer::disconnected, this, [this](quintptr connection) { pending.remove(connection); });
     return true;
 }
 
-QString Server::serverName() const { return server ? server->fullServerName() : QString(); }
+QString Server::serverName() const { return socket ? socket->serverName() : QString(); }
 
-void Server::onNewConnection()
+void Server::onReceived(quintptr connection, const QByteArray& bytes)
 {
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-        if (socket->bytesAvailable() > 0)
-            onReadyRead(socket);
-    }
-}
-
-void Server::onReadyRead(QLocalSocket* socket)
-{
-    while (socket->canReadLine()) {
-        const QByteArray line = socket->readLine(kMaxLineBytes + 1);
-        const QString text = QString::fromUtf8(line).trimmed();
-        const QString reply = line.endsWith('\n') ? answer(text, mouse, deviceChanged)
-                                                  : error(QStringLiteral("line too long"));
-        socket->write(reply.toUtf8() + '\n');
-        if (!line.endsWith('\n')) {
-            socket->disconnectFromServer();
+    QByteArray& buffer = pending[connection];
+    buffer += bytes;
+    for (;;) {
+        const qsizetype end = buffer.indexOf('\n');
+        if (end < 0 ? buffer.size() > kMaxLineBytes : end > kMaxLineBytes) {
+            socket->write(connection, error(QStringLiteral("line too long")).toUtf8() + '\n');
+            socket->close(connection);
+            pending.remove(connection);
             return;
         }
-    }
-    if (socket->bytesAvailable() > kMaxLineBytes) {
-        socket->write(error(QStringLiteral("line too long")).toUtf8() + '\n');
-        socket->disconnectFromServer();
+        if (end < 0)
+            return;
+        const QString line = QString::fromUtf8(buffer.left(end)).trimmed();
+        buffer.remove(0, end + 1);
+        socket->write(connection, answer(line, mouse, deviceChanged).toUtf8() + '\n');
     }
 }
 

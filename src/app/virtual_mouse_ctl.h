@@ -8,13 +8,14 @@
 // Anything else is answered with "error: ..." and changes nothing.
 // `corvane-config --virtual-mouse-ctl COMMAND` sends one command and prints the answer.
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
+class LocalSocketServer;
 class VirtualMouse;
 class Widget;
 
@@ -46,12 +47,12 @@ public:
     QString serverName() const;
 
 private:
-    void onNewConnection();
-    void onReadyRead(QLocalSocket* socket);
+    void onReceived(quintptr connection, const QByteArray& bytes);
 
     VirtualMouse& mouse;
     std::function<void()> deviceChanged;
-    QLocalServer* server = nullptr;
+    LocalSocketServer* socket = nullptr;
+    QHash<quintptr, QByteArray> pending;   // what each connection sent after its last full line
 };
 
 // The app's server, started when it runs a virtual mouse (nullptr otherwise or

@@ -74,6 +74,22 @@ private slots:
         QVERIFY(socket.waitForConnected(kHangGuardMs));
         QCOMPARE(ask(socket, QByteArray(300, 'a') + '\n'), QStringLiteral("error: line too long"));
         QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+        // A line may arrive in pieces; what a client left unfinished is not the next one's.
+        QLocalSocket partial;
+        partial.connectToServer(name);
+        QVERIFY(partial.waitForConnected(kHangGuardMs));
+        partial.write("dpi ");
+        QVERIFY(partial.waitForBytesWritten(kHangGuardMs));
+        QCOMPARE(ask(partial, "3\n"), QStringLiteral("ok"));
+        partial.write("dp");
+        QVERIFY(partial.waitForBytesWritten(kHangGuardMs));
+        partial.disconnectFromServer();
+        QTest::qWait(50);   // the app sees the end before the next client comes
+        socket.connectToServer(name);
+        QVERIFY(socket.waitForConnected(kHangGuardMs));
+        QCOMPARE(ask(socket, "state\n").left(1), QStringLiteral("{"));
+        QCOMPARE(int(rig.state().dpiStage[0]), 3);
+        socket.disconnectFromServer();
 
         VirtualMouse second{VirtualMouse::Config{}};
         virtual_mouse_ctl::Server other(second, {});
