@@ -236,14 +236,15 @@ Rectangle {
         x: 8
         y: 26
         spacing: 4
+        // A row for each button of the mouse only; its text follows the page model.
         Repeater {
-            model: pageModel
+            model: Math.min(keyList.keyCount, pageModel.count)
             delegate: Rectangle {
                 id: row
                 required property int index
-                required property string keyText
+                // The model's row object notifies its changes: the text stays live.
+                readonly property string keyText: row.index < pageModel.count ? pageModel.get(row.index).keyText : ""
                 objectName: "keyRow" + index
-                visible: index < keyList.keyCount
                 width: 216
                 height: 28
                 radius: 2
@@ -258,6 +259,7 @@ Rectangle {
                     font.pixelSize: Theme.fontNormalSize
                 }
                 Text {
+                    objectName: "keyRowText"
                     x: 72
                     width: parent.width - x - 10
                     anchors.verticalCenter: parent.verticalCenter

@@ -40,6 +40,7 @@ Item {
             ui_View.resetProfile(0)
             keyList.init(false, false)
             keyList.isSave = false
+            keyList.keyCount = 8
             openSpy.clear()
             switchSpy.clear()
         }
@@ -57,6 +58,20 @@ Item {
             keyList.assign(1, [0, 0, 0xF0, 0], "Left Key")
             mouseClick(findChild(keyList, "keyRow0"))
             compare(openSpy.count, 2, "with a second left click the list opens it")
+        }
+
+        // A row for each button of the mouse only, showing what the page holds as it changes.
+        function test_rowsFollowTheMouseAndThePage() {
+            keyList.keyCount = 6
+            compare(findChild(keyList, "keyRow6"), null, "no row beyond the buttons of the mouse")
+            keyList.keyCount = 8
+            var text = findChild(findChild(keyList, "keyRow7"), "keyRowText")
+            verify(text.visible)
+            compare(text.text, "Double Fire")
+            keyList.assign(7, [0, 0, 0xF0, 0], "Left Key")
+            compare(text.text, "Left Key")
+            keyList.restoreFactory()
+            compare(text.text, "Double Fire")
         }
 
         // Button 6 as the sniper key: stored, shown and in the key matrix a save sends (opcode 0x12).
