@@ -1,4 +1,3 @@
-import QtQuick
 import Corvane.Scene
 
 // The window's body (title-bar band, glow behind the mouse, corner marks of the stage,
