@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace {
@@ -28,6 +29,13 @@ void installSceneFontSubstitutes()
             qDebug() << "scene font" << font << "could not be loaded; the system's fonts draw the texts";
         else
             families += QFontDatabase::applicationFontFamilies(id);
+        // The window's own widgets (tray menu, file dialogs) draw with the cut too:
+        // no second font is loaded for them.
+        if (id >= 0) {
+            QFont widgets = QGuiApplication::font();
+            widgets.setFamilies(QFontDatabase::applicationFontFamilies(id));
+            QGuiApplication::setFont(widgets);
+        }
     }
     families += QStringLiteral("WenQuanYi Micro Hei");
     QFont::insertSubstitutions(QString::fromUtf8(kSceneFamily), families);

@@ -12,7 +12,9 @@ class QSvgRenderer;
 // start-up picture): as an Image each would hold its pixels, hundreds of kilobytes.
 // It draws with the software scene graph only (the one the app uses); under another
 // it shows nothing. QML: `ScenePicture { source: "…svg" }`, sized like an Image
-// (implicitly the SVG's own size).
+// (implicitly the SVG's own size). A relative source is resolved in the context the
+// item belongs to; the root item of a component file belongs to the file that uses
+// the component, so there it is written Qt.resolvedUrl("…svg").
 class ScenePicture : public QQuickItem
 {
     Q_OBJECT
