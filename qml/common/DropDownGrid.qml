@@ -141,7 +141,9 @@ Item {
                         MouseArea {
                             id: cellArea
                             anchors.fill: parent
-                            hoverEnabled: true
+                            // Off from the moment the grid starts closing: options that slide under a
+                            // still pointer would keep a hover the pointer has left.
+                            hoverEnabled: dropDownGrid.isDrop
                             onClicked: dropDownGrid.choose(cell.index)
                         }
                     }

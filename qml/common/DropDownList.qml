@@ -142,7 +142,9 @@ Item {
                     MouseArea {
                         id: rowArea
                         anchors.fill: parent
-                        hoverEnabled: true
+                        // Off from the moment the list starts closing: rows that slide under a still
+                        // pointer would keep a hover the pointer has left.
+                        hoverEnabled: dropDownList.isDrop
                         onClicked: dropDownList.choose(row.index)
                     }
                 }

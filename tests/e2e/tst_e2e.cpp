@@ -279,6 +279,19 @@ void tst_E2E::walk()
     d.click({{786, 318}});
     d.shot("palette");
     d.click({{824, 281}, {969, 253}, {883, 377}, {883, 425}});
+    // Opened again, the mode list lights only the row under the pointer, none of those
+    // that slid under it while the list closed.
+    d.click({{883, 377}});
+    d.xdo(d.moveTo({883, 521}));
+    const auto litRows = [&] {
+        const QImage list = d.crop(QRect(960, 402, 1, 24 * 10));   // right of the texts
+        int lit = 0;
+        for (int row = 0; row < 10; ++row)
+            lit += list.pixel(0, 24 * row) == qRgb(0x22, 0x9b, 0xd0);
+        return lit;
+    };
+    QVERIFY2(waitFor([&] { return litRows() == 1; }, kSettleMs), qPrintable(QString::number(litRows()) + u" rows lit"_s));
+    d.click({{883, 377}});
     QCOMPARE(d.sent(), QString());
 
     // A key combination on button 4 through the Group capture: L Ctrl + L Shift + A.
