@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../common"
 import "../js/dpi.js" as Dpi
 
@@ -281,14 +282,14 @@ Rectangle {
                 objectName: "stageBlock" + index
                 width: dpiSettingMain.columnWidth
                 height: 16
-                Rectangle {
+                SceneBox {
                     anchors.centerIn: parent
                     width: 18
                     height: 12
                     radius: 2
                     color: dpiSettingMain.stageColors[parent.index]
-                    border.width: parent.index === dpiSettingMain.selectedBlock ? 2 : 1
-                    border.color: parent.index === dpiSettingMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
+                    borderWidth: parent.index === dpiSettingMain.selectedBlock ? 2 : 1
+                    borderColor: parent.index === dpiSettingMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
                 }
                 MouseArea {
                     anchors.fill: parent

@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../common"
 import "../js/keys.js" as Keys
 import "../js/macro_codec.js" as MacroCodec
@@ -239,7 +240,7 @@ Rectangle {
         // A row for each button of the mouse only; its text follows the page model.
         Repeater {
             model: Math.min(keyList.keyCount, pageModel.count)
-            delegate: Rectangle {
+            delegate: SceneBox {
                 id: row
                 required property int index
                 // The model's row object notifies its changes: the text stays live.
@@ -249,7 +250,7 @@ Rectangle {
                 height: 28
                 radius: 2
                 color: keyList.selectedButton === index ? Theme.colorGray1 : Theme.colorGray0
-                border.color: keyList.selectedButton === index ? Theme.colorBlue : Theme.colorGray1
+                borderColor: keyList.selectedButton === index ? Theme.colorBlue : Theme.colorGray1
                 Text {
                     x: 10
                     anchors.verticalCenter: parent.verticalCenter

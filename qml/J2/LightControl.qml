@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../common"
 import "../js/dpi.js" as Dpi
 import "../js/light.js" as Light
@@ -291,15 +292,15 @@ Rectangle {
                 spacing: 4
                 Repeater {
                     model: 8
-                    Rectangle {
+                    SceneBox {
                         required property int index
                         width: 16
                         height: 16
                         radius: 2
                         visible: Light.blockShown(index + 1, lightControlMain.isColorful, lightControlMain.dpiCount)
                         color: lightControlMain.colors[index]
-                        border.width: index === lightControlMain.selectedBlock ? 2 : 1
-                        border.color: index === lightControlMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
+                        borderWidth: index === lightControlMain.selectedBlock ? 2 : 1
+                        borderColor: index === lightControlMain.selectedBlock ? Theme.fontColor : Theme.colorGray1
                         Text {
                             anchors.centerIn: parent
                             text: parent.index + 1

@@ -107,17 +107,17 @@ Item {
                     opacity: spot.hot ? 1.0 : 0.45
                 }
 
-                Rectangle {
+                SceneBox {
                     x: spot.info.anchor[0] - 3
                     y: spot.lineY - 2.5
                     width: 6
                     height: 6
                     radius: 3
                     color: spot.hot ? Theme.colorBlue : Theme.colorGray3
-                    border.color: "#101010"
+                    borderColor: "#101010"
                 }
 
-                Rectangle {
+                SceneBox {
                     id: badge
 
                     x: spot.badgeX - root.badgeSize / 2
@@ -126,8 +126,8 @@ Item {
                     height: root.badgeSize
                     radius: root.badgeSize / 2
                     color: spot.selected ? Theme.colorBlue : Theme.colorGray0
-                    border.color: spot.hot ? Theme.colorBlue : Theme.colorGray2
-                    border.width: spot.hot ? 2 : 1
+                    borderColor: spot.hot ? Theme.colorBlue : Theme.colorGray2
+                    borderWidth: spot.hot ? 2 : 1
 
                     Text {
                         anchors.centerIn: parent

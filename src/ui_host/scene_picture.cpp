@@ -1,43 +1,26 @@
 #include "ui_host/scene_picture.h"
 
+#include "ui_host/painter_node.h"
+
 #include <QDebug>
-#include <QPainter>
 #include <QQmlContext>
 #include <QQmlFile>
-#include <QQuickWindow>
-#include <QSGRenderNode>
-#include <QSGRendererInterface>
 #include <QSvgRenderer>
 
 namespace {
 
-// Paints the picture with the software scene graph's painter, clipped to the area
-// being repainted.
-class PictureNode : public QSGRenderNode
+class PictureNode : public PainterNode
 {
 public:
-    explicit PictureNode(QQuickWindow* window) : window(window) {}
-
-    void render(const RenderState* state) override
-    {
-        QSGRendererInterface* renderer = window->rendererInterface();
-        auto* painter = static_cast<QPainter*>(
-            renderer->getResource(window, QSGRendererInterface::PainterResource));
-        if (!painter || !picture)
-            return;
-        const QRegion* clip = state->clipRegion();
-        if (clip && !clip->isEmpty())
-            painter->setClipRegion(*clip, Qt::ReplaceClip);   // before the transform: in window coordinates
-        painter->setTransform(matrix()->toTransform());
-        painter->setOpacity(inheritedOpacity());
-        picture->render(painter, QRectF(QPointF(), size));
-    }
-    RenderingFlags flags() const override { return BoundedRectRendering; }
-    QRectF rect() const override { return QRectF(QPointF(), size); }
-
-    QQuickWindow* const window;
+    using PainterNode::PainterNode;
     std::shared_ptr<QSvgRenderer> picture;
-    QSizeF size;
+
+protected:
+    void paint(QPainter* painter) override
+    {
+        if (picture)
+            picture->render(painter, QRectF(QPointF(), size));
+    }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui_host/ui_controler.h"
 
 #include "device/hid_thread.h"
+#include "ui_host/scene_box.h"
 #include "ui_host/scene_fonts.h"
 #include "ui_host/scene_picture.h"
 #include "view/myqquickview.h"
@@ -58,6 +59,7 @@ QUrl Ui_Controler::sceneUrl()
 void Ui_Controler::registerSceneTypes()
 {
     qmlRegisterType<ScenePicture>("Corvane.Scene", 1, 0, "ScenePicture");
+    qmlRegisterType<SceneBox>("Corvane.Scene", 1, 0, "SceneBox");
 }
 
 void Ui_Controler::onMinimize()

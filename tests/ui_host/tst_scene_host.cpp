@@ -19,6 +19,8 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // Polls every 2 ms until pred holds or timeoutMs passes (a hang guard).
@@ -106,6 +108,32 @@ private slots:
         painter.end();
         for (const QPoint at : {QPoint(150, 20), QPoint(284, 96), QPoint(150, 620)})
             QVERIFY2(!differ(shown.pixel(at), body.pixel(at)), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+
+        // A drawn box (the selected DPI stage's colour block, 18 x 12 with a 2-px border):
+        // its colour inside, its border along its edges and inside them, rounded corners.
+        const std::function<QQuickItem*(QQuickItem*)> find = [&](QQuickItem* item) -> QQuickItem* {
+            if (item->objectName() == QLatin1String("stageBlock0"))
+                return item;
+            for (QQuickItem* child : item->childItems())
+                if (QQuickItem* found = find(child))
+                    return found;
+            return nullptr;
+        };
+        QQuickItem* stage = find(root);
+        QQuickItem* block = stage ? stage->childItems().value(0) : nullptr;
+        QVERIFY(block && block->property("borderWidth").toInt() == 2);
+        const QPoint at = block->mapToScene(QPointF(0, 0)).toPoint();
+        const QRgb fill = block->property("color").value<QColor>().rgb();
+        const QRgb border = block->property("borderColor").value<QColor>().rgb();
+        QVERIFY(!differ(shown.pixel(at + QPoint(9, 6)), fill));
+        for (const QPoint edge : {QPoint(9, 0), QPoint(9, 1), QPoint(0, 6), QPoint(17, 6), QPoint(9, 11)})
+            QVERIFY2(!differ(shown.pixel(at + edge), border), qPrintable(QStringLiteral("%1,%2").arg(edge.x()).arg(edge.y())));
+        // The corner pixel lies mostly outside the rounding: nearer what is beside the box than the border.
+        const auto distance = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        };
+        const QRgb corner = shown.pixel(at), beside = shown.pixel(at - QPoint(1, 0));
+        QVERIFY2(distance(corner, beside) < distance(corner, border), qPrintable(QString::number(corner, 16)));
     }
 
     void typedKeysReachTheScenesTextFields()
