@@ -2,8 +2,8 @@ import QtQuick
 import "../js/controls.js" as Controls
 
 // A 24-px box like DropDownList whose options open as a 3-column grid three times
-// the box's width. Options with an empty text cannot be chosen. The options are
-// created on the first opening and kept from then on.
+// the box's width. Options with an empty text cannot be chosen. The options exist
+// only while the grid is open or sliding, as DropDownList's rows.
 Item {
     id: dropDownGrid
 
@@ -31,8 +31,6 @@ Item {
     }
     function slide(open) {
         isDrop = open
-        if (open)
-            optionsLoader.active = true
         slideAnim.to = open ? gridHeight : 0
         slideAnim.restart()
     }
@@ -103,7 +101,7 @@ Item {
             width: parent.width
             height: dropDownGrid.gridHeight
             anchors.bottom: parent.bottom
-            active: false
+            active: dropDownGrid.isDrop || dropDownGrid.sliding
             sourceComponent: optionsComponent
         }
     }
@@ -141,9 +139,9 @@ Item {
                         MouseArea {
                             id: cellArea
                             anchors.fill: parent
-                            // Off from the moment the grid starts closing: options that slide under a
-                            // still pointer would keep a hover the pointer has left.
-                            hoverEnabled: dropDownGrid.isDrop
+                            // Not while sliding: hover ignores the clip, and rows sliding under a still pointer
+                            // would stay lit after they moved on.
+                            hoverEnabled: !dropDownGrid.sliding
                             onClicked: dropDownGrid.choose(cell.index)
                         }
                     }

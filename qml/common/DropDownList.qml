@@ -4,7 +4,9 @@ import "../js/controls.js" as Controls
 // A 24-px box showing the selected entry with a drop arrow; a click slides the list
 // of entries open below it (at most 10 rows visible, a scroll bar beyond). Choosing a
 // row selects it and closes the list; valueChange follows when the list has closed.
-// The rows are created on the first opening and kept from then on.
+// The rows exist only while the list is open or sliding: a closed box holds only the
+// box, and rows that slid under a still pointer while closing keep no hover for the
+// next opening. An opened list shows the selected row.
 Item {
     id: dropDownList
 
@@ -33,8 +35,6 @@ Item {
     }
     function slide(open) {
         isDrop = open
-        if (open)
-            rowsLoader.active = true
         slideAnim.to = open ? visibleRows * rowHeight : 0
         slideAnim.restart()
     }
@@ -102,7 +102,7 @@ Item {
             width: parent.width
             height: dropDownList.visibleRows * dropDownList.rowHeight
             anchors.bottom: parent.bottom
-            active: false
+            active: dropDownList.isDrop || dropDownList.sliding
             sourceComponent: rowsComponent
         }
     }
@@ -120,6 +120,7 @@ Item {
                 anchors.rightMargin: dropDownList.count > 10 ? 8 : 1
                 clip: true
                 boundsBehavior: Flickable.StopAtBounds
+                Component.onCompleted: positionViewAtIndex(dropDownList.currentSelect, ListView.Contain)
                 interactive: dropDownList.count > 10
                 model: dropDownList.count
                 delegate: Rectangle {
@@ -142,9 +143,9 @@ Item {
                     MouseArea {
                         id: rowArea
                         anchors.fill: parent
-                        // Off from the moment the list starts closing: rows that slide under a still
-                        // pointer would keep a hover the pointer has left.
-                        hoverEnabled: dropDownList.isDrop
+                        // Not while sliding: hover ignores the clip, and rows sliding under a still pointer
+                        // would stay lit after they moved on.
+                        hoverEnabled: !dropDownList.sliding
                         onClicked: dropDownList.choose(row.index)
                     }
                 }
