@@ -155,14 +155,14 @@ Rectangle {
         width: 28
         height: Dpi.knobMax + knobHeight + Dpi.knobMin
 
-        Rectangle {
+        SceneBox {
             anchors.horizontalCenter: parent.horizontalCenter
             y: Dpi.knobMin
             width: 6
             height: parent.height - 2 * Dpi.knobMin
             radius: 3
             color: Theme.colorGray1
-            Rectangle {
+            SceneBox {
                 anchors.bottom: parent.bottom
                 width: parent.width
                 height: Math.max(parent.radius * 2, slider.knobPos)
@@ -243,7 +243,7 @@ Rectangle {
 
                 spacing: 4
 
-                Rectangle {
+                SceneBox {
                     width: dpiSettingMain.columnWidth
                     height: dpiSettingMain.sliderHeight
                     radius: 3

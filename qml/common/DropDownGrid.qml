@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../js/controls.js" as Controls
 
 // A 24-px box like DropDownList whose options open as a 3-column grid three times
@@ -56,10 +57,10 @@ Item {
     height: rowHeight
     z: isDrop || sliding ? 100 : 0
 
-    Rectangle {
+    SceneBox {
         anchors.fill: parent
         color: dropDownGrid.bgColor
-        border.color: dropDownGrid.isDrop ? Theme.colorBlue : dropDownGrid.borderColor
+        borderColor: dropDownGrid.isDrop ? Theme.colorBlue : dropDownGrid.borderColor
         radius: 2
         Text {
             x: 8

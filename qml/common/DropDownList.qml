@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../js/controls.js" as Controls
 
 // A 24-px box showing the selected entry with a drop arrow; a click slides the list
@@ -57,10 +58,10 @@ Item {
     height: rowHeight
     z: isDrop || sliding ? 100 : 0
 
-    Rectangle {
+    SceneBox {
         anchors.fill: parent
         color: dropDownList.bgColor
-        border.color: dropDownList.isDrop ? Theme.colorBlue : dropDownList.borderColor
+        borderColor: dropDownList.isDrop ? Theme.colorBlue : dropDownList.borderColor
         radius: 2
         Text {
             x: 8

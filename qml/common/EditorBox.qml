@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 
 // The "Editor" box of the left panel: its caption and the entries opening the
 // macro editor and, on mice with recoil support, the gun editor.
@@ -30,14 +31,14 @@ Rectangle {
         spacing: 4
         Repeater {
             model: editorBox.isGun ? 2 : 1
-            delegate: Rectangle {
+            delegate: SceneBox {
                 id: entry
                 required property int index
                 width: editorBox.width - 16
                 height: 24
                 radius: 2
                 color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray0
-                border.color: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray1
+                borderColor: entryArea.containsMouse ? Theme.colorBlue : Theme.colorGray1
                 Text {
                     anchors.centerIn: parent
                     text: editorBox.captions[entry.index + 1]

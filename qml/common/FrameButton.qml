@@ -1,8 +1,9 @@
 import QtQuick
+import Corvane.Scene
 
 // A 64 x 24 button of the frame: blue, the highlight under the pointer, or the
 // mark colour when one is given.
-Rectangle {
+SceneBox {
     id: frameButton
 
     property string textValue: ""
@@ -19,7 +20,7 @@ Rectangle {
     color: markColor.a > 0 ? markColor
          : hovered ? Theme.colorOrange
          : subdued ? Theme.colorGray0 : Theme.colorBlue
-    border.color: subdued && !hovered ? Theme.colorGray1 : color
+    borderColor: subdued && !hovered ? Theme.colorGray1 : color
 
     Text {
         anchors.centerIn: parent

@@ -1,10 +1,11 @@
 import QtQuick
+import Corvane.Scene
 import "../js/controls.js" as Controls
 
 // A 48 x 20 integer field: at most four digits, never above maxValue while typed;
 // when editing ends the text is settled inside [minValue, maxValue] (empty or
 // below 1 reads "0"). Enter ends editing.
-Rectangle {
+SceneBox {
     id: rectInput
 
     property int maxValue: 255
@@ -21,7 +22,7 @@ Rectangle {
     height: 20
     radius: 2
     color: Theme.colorGray0
-    border.color: input.activeFocus ? Theme.colorBlue : Theme.colorGray1
+    borderColor: input.activeFocus ? Theme.colorBlue : Theme.colorGray1
     onTextValueChanged: if (input.text !== textValue) input.text = textValue
 
     TextInput {

@@ -1,4 +1,5 @@
 import QtQuick
+import Corvane.Scene
 import "../js/controls.js" as Controls
 
 // A horizontal slider: a 6-px track filled up to the knob. The value it reports is
@@ -43,14 +44,14 @@ Item {
     width: 160
     height: 16
 
-    Rectangle {
+    SceneBox {
         id: track
         anchors.verticalCenter: parent.verticalCenter
         width: parent.width
         height: 6
         radius: 3
         color: Theme.colorGray1
-        Rectangle {
+        SceneBox {
             width: knob.x + knob.width / 2
             height: parent.height
             radius: 3

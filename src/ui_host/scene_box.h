@@ -13,25 +13,28 @@
 class SceneBox : public QQuickItem
 {
     Q_OBJECT
-    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY appearanceChanged)
-    Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor NOTIFY appearanceChanged)
-    Q_PROPERTY(qreal borderWidth READ borderWidth WRITE setBorderWidth NOTIFY appearanceChanged)
-    Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY appearanceChanged)
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged)
+    Q_PROPERTY(qreal borderWidth READ borderWidth WRITE setBorderWidth NOTIFY borderWidthChanged)
+    Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged)
 
 public:
     explicit SceneBox(QQuickItem* parent = nullptr);
 
     QColor color() const { return fill; }
-    void setColor(const QColor& c) { change(fill, c); }
+    void setColor(const QColor& c) { change(fill, c, &SceneBox::colorChanged); }
     QColor borderColor() const { return border; }
-    void setBorderColor(const QColor& c) { change(border, c); }
+    void setBorderColor(const QColor& c) { change(border, c, &SceneBox::borderColorChanged); }
     qreal borderWidth() const { return borderPx; }
-    void setBorderWidth(qreal w) { change(borderPx, w); }
+    void setBorderWidth(qreal w) { change(borderPx, w, &SceneBox::borderWidthChanged); }
     qreal radius() const { return cornerRadius; }
-    void setRadius(qreal r) { change(cornerRadius, r); }
+    void setRadius(qreal r) { change(cornerRadius, r, &SceneBox::radiusChanged); }
 
 signals:
-    void appearanceChanged();
+    void colorChanged();
+    void borderColorChanged();
+    void borderWidthChanged();
+    void radiusChanged();
 
 protected:
     QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
@@ -39,13 +42,13 @@ protected:
 
 private:
     template <typename T>
-    void change(T& field, const T& value)
+    void change(T& field, const T& value, void (SceneBox::*changed)())
     {
         if (field == value)
             return;
         field = value;
         update();
-        emit appearanceChanged();
+        emit (this->*changed)();
     }
 
     QColor fill = Qt::white;
