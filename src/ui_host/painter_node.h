@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainter>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QSGRenderNode>
 #include <QSGRendererInterface>
@@ -36,4 +37,40 @@ protected:
 
 private:
     QQuickWindow* const window;
+};
+
+// An item of the scene drawn by a PainterNode: keeps the node's size with its own
+// and repaints when it changes. A subclass makes its node and hands its state over.
+class PainterItem : public QQuickItem
+{
+public:
+    explicit PainterItem(QQuickItem* parent) : QQuickItem(parent) { setFlag(ItemHasContents); }
+
+protected:
+    // True while there is nothing to draw (no node at all).
+    virtual bool empty() const { return false; }
+    virtual PainterNode* createNode(QQuickWindow* window) const = 0;
+    // Copies what the node draws from; on the scene graph's turn, the item blocked.
+    virtual void sync(PainterNode* node) const = 0;
+
+    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData*) final
+    {
+        if (empty() || width() <= 0 || height() <= 0) {
+            delete old;
+            return nullptr;
+        }
+        auto* node = static_cast<PainterNode*>(old);
+        if (!node)
+            node = createNode(window());
+        node->size = size();
+        sync(node);
+        node->markDirty(QSGNode::DirtyMaterial);
+        return node;
+    }
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override
+    {
+        QQuickItem::geometryChange(newGeometry, oldGeometry);
+        if (newGeometry.size() != oldGeometry.size())
+            update();
+    }
 };

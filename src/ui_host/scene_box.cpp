@@ -1,7 +1,5 @@
 #include "ui_host/scene_box.h"
 
-#include "ui_host/painter_node.h"
-
 #include <QPen>
 
 #include <algorithm>
@@ -32,32 +30,20 @@ protected:
 } // namespace
 
 SceneBox::SceneBox(QQuickItem* parent)
-    : QQuickItem(parent)
+    : PainterItem(parent)
 {
-    setFlag(ItemHasContents);
 }
 
-QSGNode* SceneBox::updatePaintNode(QSGNode* old, UpdatePaintNodeData*)
+PainterNode* SceneBox::createNode(QQuickWindow* window) const
 {
-    if (width() <= 0 || height() <= 0) {
-        delete old;
-        return nullptr;
-    }
-    auto* node = static_cast<BoxNode*>(old);
-    if (!node)
-        node = new BoxNode(window());
-    node->size = size();
-    node->fill = fill;
-    node->border = border;
-    node->borderWidth = borderPx;
-    node->radius = cornerRadius;
-    node->markDirty(QSGNode::DirtyMaterial);
-    return node;
+    return new BoxNode(window);
 }
 
-void SceneBox::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
+void SceneBox::sync(PainterNode* node) const
 {
-    QQuickItem::geometryChange(newGeometry, oldGeometry);
-    if (newGeometry.size() != oldGeometry.size())
-        update();
+    auto* box = static_cast<BoxNode*>(node);
+    box->fill = fill;
+    box->border = border;
+    box->borderWidth = borderPx;
+    box->radius = cornerRadius;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui_host/painter_node.h"
+
 #include <QColor>
-#include <QQuickItem>
 
 // A filled box with rounded corners and an optional border, painted straight into
 // the window on every repaint. A Rectangle with a radius keeps a picture of its
@@ -10,7 +11,7 @@
 // colour blocks, the badges of the mouse picture). QML: `SceneBox { color; radius;
 // borderColor; borderWidth }`; the border lies inside the box, as a Rectangle's, and
 // a transparent border is not drawn.
-class SceneBox : public QQuickItem
+class SceneBox : public PainterItem
 {
     Q_OBJECT
     Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
@@ -37,8 +38,8 @@ signals:
     void radiusChanged();
 
 protected:
-    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
-    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    PainterNode* createNode(QQuickWindow* window) const override;
+    void sync(PainterNode* node) const override;
 
 private:
     template <typename T>

@@ -1,7 +1,5 @@
 #include "ui_host/scene_picture.h"
 
-#include "ui_host/painter_node.h"
-
 #include <QDebug>
 #include <QQmlContext>
 #include <QQmlFile>
@@ -26,9 +24,8 @@ protected:
 } // namespace
 
 ScenePicture::ScenePicture(QQuickItem* parent)
-    : QQuickItem(parent)
+    : PainterItem(parent)
 {
-    setFlag(ItemHasContents);
 }
 
 ScenePicture::~ScenePicture() = default;
@@ -67,24 +64,12 @@ void ScenePicture::load()
     update();
 }
 
-QSGNode* ScenePicture::updatePaintNode(QSGNode* old, UpdatePaintNodeData*)
+PainterNode* ScenePicture::createNode(QQuickWindow* window) const
 {
-    if (!renderer || width() <= 0 || height() <= 0) {
-        delete old;
-        return nullptr;
-    }
-    auto* node = static_cast<PictureNode*>(old);
-    if (!node)
-        node = new PictureNode(window());
-    node->picture = renderer;
-    node->size = size();
-    node->markDirty(QSGNode::DirtyMaterial);
-    return node;
+    return new PictureNode(window);
 }
 
-void ScenePicture::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
+void ScenePicture::sync(PainterNode* node) const
 {
-    QQuickItem::geometryChange(newGeometry, oldGeometry);
-    if (newGeometry.size() != oldGeometry.size())
-        update();
+    static_cast<PictureNode*>(node)->picture = renderer;
 }

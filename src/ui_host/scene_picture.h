@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QQuickItem>
+#include "ui_host/painter_node.h"
+
 #include <QUrl>
 
 #include <memory>
@@ -15,7 +16,7 @@ class QSvgRenderer;
 // (implicitly the SVG's own size). A relative source is resolved in the context the
 // item belongs to; the root item of a component file belongs to the file that uses
 // the component, so there it is written Qt.resolvedUrl("…svg").
-class ScenePicture : public QQuickItem
+class ScenePicture : public PainterItem
 {
     Q_OBJECT
     Q_PROPERTY(QUrl source READ source WRITE setSource NOTIFY sourceChanged)
@@ -32,8 +33,9 @@ signals:
 
 protected:
     void componentComplete() override;
-    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
-    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    bool empty() const override { return !renderer; }
+    PainterNode* createNode(QQuickWindow* window) const override;
+    void sync(PainterNode* node) const override;
 
 private:
     void load();
