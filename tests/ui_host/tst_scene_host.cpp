@@ -19,7 +19,6 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
-#include <functional>
 
 namespace {
 
@@ -32,6 +31,24 @@ bool waitFor(Pred pred, int timeoutMs = 5000)
     while (!pred() && t.elapsed() < timeoutMs)
         QTest::qWait(2);
     return pred();
+}
+
+// How far two colours lie apart: the sum of their channel differences.
+int distance(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+}
+bool differ(QRgb a, QRgb b) { return distance(a, b) > 12; }
+
+// The item of that name under item, delegates included (they are no QObject children).
+QQuickItem* itemNamed(QQuickItem* item, QLatin1String name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem* child : item->childItems())
+        if (QQuickItem* found = itemNamed(child, name))
+            return found;
+    return nullptr;
 }
 
 } // namespace
@@ -90,9 +107,6 @@ private slots:
         painter.setRenderHint(QPainter::Antialiasing);   // as the scene graph paints
         svg.render(&painter, drawing->mapRectToScene(QRectF(0, 0, drawing->width(), drawing->height())));
         painter.end();
-        auto differ = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 12;
-        };
         int wrong = 0;
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
@@ -111,15 +125,7 @@ private slots:
 
         // A drawn box (the selected DPI stage's colour block, 18 x 12 with a 2-px border):
         // its colour inside, its border along its edges and inside them, rounded corners.
-        const std::function<QQuickItem*(QQuickItem*)> find = [&](QQuickItem* item) -> QQuickItem* {
-            if (item->objectName() == QLatin1String("stageBlock0"))
-                return item;
-            for (QQuickItem* child : item->childItems())
-                if (QQuickItem* found = find(child))
-                    return found;
-            return nullptr;
-        };
-        QQuickItem* stage = find(root);
+        QQuickItem* stage = itemNamed(root, QLatin1String("stageBlock0"));
         QQuickItem* block = stage ? stage->childItems().value(0) : nullptr;
         QVERIFY(block && block->property("borderWidth").toInt() == 2);
         const QPoint at = block->mapToScene(QPointF(0, 0)).toPoint();
@@ -129,9 +135,6 @@ private slots:
         for (const QPoint edge : {QPoint(9, 0), QPoint(9, 1), QPoint(0, 6), QPoint(17, 6), QPoint(9, 11)})
             QVERIFY2(!differ(shown.pixel(at + edge), border), qPrintable(QStringLiteral("%1,%2").arg(edge.x()).arg(edge.y())));
         // The corner pixel lies mostly outside the rounding: nearer what is beside the box than the border.
-        const auto distance = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-        };
         const QRgb corner = shown.pixel(at), beside = shown.pixel(at - QPoint(1, 0));
         QVERIFY2(distance(corner, beside) < distance(corner, border), qPrintable(QString::number(corner, 16)));
     }
