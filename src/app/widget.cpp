@@ -89,7 +89,13 @@ void Widget::buildTrayIcon()
     connect(quit, &QAction::triggered, this, &Widget::exitSYS);
     auto* menu = new QMenu(this);
     menu->addAction(quit);
-    menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    // Styled when it first opens: a style sheet brings its whole machinery into memory,
+    // and most sessions never open the menu (a desktop that draws the tray's menus
+    // itself never shows this one).
+    connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        if (menu->styleSheet().isEmpty())
+            menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    });
     trayIcon->setContextMenu(menu);
     trayIcon->setToolTip(QString::fromLatin1(kProductName));
     trayIcon->setIcon(QIcon(QString::fromLatin1(kTrayIconFile)));

@@ -26,8 +26,10 @@ void Ui_Controler::init(QWidget* w, Hid_Thread* link, bool loadScene)
     registerSceneTypes();
     w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     w->setWindowOpacity(1.0);
+    // The attribute alone keeps the window's background clear. A style sheet saying so
+    // would cascade into every widget over the window, and the file choosers opened
+    // from the scene would lose their background (their labels unreadable).
     w->setAttribute(Qt::WA_TranslucentBackground);
-    w->setStyleSheet(QStringLiteral("background:transparent;"));
 
     view = new myQQuickView(w);
     view->setObjectName(QStringLiteral("ui_View"));

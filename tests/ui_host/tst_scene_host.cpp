@@ -1,15 +1,18 @@
 // The real scene in the main window on the virtual mouse: the start-up protection
 // with the language, the profile number and the DPI stage applied, and typed keys
-// reaching the scene's text fields, the scene's font.
+// reaching the scene's text fields, the window's own widgets, the scene's font.
 #include "rig.h"
 
 #include "app/widget.h"
 #include "ui_host/scene_fonts.h"
 #include "ui_host/ui_controler.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGlyphRun>
+#include <QMenu>
 #include <QRawFont>
 #include <QTextLayout>
 #include <QQmlComponent>
@@ -164,6 +167,25 @@ private slots:
         view->setFocus(Qt::ActiveWindowFocusReason);
         QTest::keyClicks(view, QStringLiteral("7"));
         QCOMPARE(field->property("textValue").toString(), QStringLiteral("427"));
+    }
+
+    // The window's own widgets keep their looks: a dialog opened over the window (a
+    // file chooser of the profile or macro pages) draws its own background, so its
+    // labels stay readable, and the tray menu opens in the window's greys.
+    void widgetsOverTheWindowKeepTheirLooks()
+    {
+        AppRig rig(Model{}, true);
+        QDialog dialog(rig.view());
+        dialog.resize(40, 30);
+        const QColor drawn = QColor::fromRgba(dialog.grab().toImage().pixel(20, 15));
+        QCOMPARE(drawn, QApplication::palette().color(QPalette::Window));
+
+        auto* menu = rig.window->findChild<QMenu*>();
+        QVERIFY(menu);
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QCOMPARE(QColor(menu->grab().toImage().pixel(6, 6)), QColor(68, 69, 73));
+        menu->hide();
     }
 
     // Every character of the shipped texts is drawn by the scene's own font, and a
