@@ -21,6 +21,7 @@ if(UNIX AND NOT APPLE)
         DEPENDS ${CMAKE_SOURCE_DIR}/cmake/scene_font.py ${SCENE_FONT_SOURCE} ${LANGUAGE_FILES}
         COMMENT "Cutting the scene's font from ${SCENE_FONT_SOURCE}"
         VERBATIM)
+    # Uncompressed, so the font is read in place and not copied into the heap.
     qt_add_resources(corvane_scene scene_font PREFIX "/fonts" BASE ${CMAKE_BINARY_DIR}/scene_font
-                     FILES ${SCENE_FONT})
+                     OPTIONS --no-compress FILES ${SCENE_FONT})
 endif()

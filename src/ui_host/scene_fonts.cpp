@@ -1,10 +1,10 @@
 #include "ui_host/scene_fonts.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QResource>
 #include <QStringList>
 
 namespace {
@@ -23,8 +23,13 @@ void installSceneFontSubstitutes()
     // Hei (installed by the set-up) or the system's fallback fonts.
     QStringList families{QStringLiteral("Microsoft YaHei")};
     const QString font = QString::fromLatin1(kSceneFont);
-    if (QFile::exists(font)) {
-        const int id = QFontDatabase::addApplicationFont(font);
+    const QResource linkedIn(font);
+    if (linkedIn.isValid()) {
+        // Stored uncompressed: the font engine reads the program's own copy, none is made.
+        const int id = linkedIn.compressionAlgorithm() == QResource::NoCompression
+                           ? QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+                                 reinterpret_cast<const char*>(linkedIn.data()), linkedIn.size()))
+                           : QFontDatabase::addApplicationFont(font);
         if (id < 0)
             qDebug() << "scene font" << font << "could not be loaded; the system's fonts draw the texts";
         else
