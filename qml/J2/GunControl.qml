@@ -112,28 +112,6 @@ DialogPanel {
     onCloseClicked: close()
     onBackgroundPressed: dropFocus()
 
-    component Caption: Text {
-        color: Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        verticalAlignment: Text.AlignVCenter
-    }
-    component Section: Rectangle {
-        property string title: ""
-        width: 300
-        height: 22
-        color: Theme.colorBlack
-        Rectangle { width: 3; height: parent.height; color: Theme.colorBlue }
-        Text {
-            x: 10
-            anchors.verticalCenter: parent.verticalCenter
-            text: parent.title
-            color: Theme.fontColor
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-        }
-    }
-
     ListModel { id: gunModel }
 
     // --- the six guns ---
@@ -238,7 +216,7 @@ DialogPanel {
     }
 
     // --- vertical pull-down ---
-    Section { x: 320; y: 96; title: gunControl.t(3) }
+    SectionBar { x: 320; y: 96; title: gunControl.t(3) }
     Image {
         id: target
         x: 330
@@ -296,7 +274,7 @@ DialogPanel {
     }
 
     // --- firing ---
-    Section { x: 320; y: 272; title: gunControl.t(6) }
+    SectionBar { x: 320; y: 272; title: gunControl.t(6) }
     Caption { x: 330; y: 308; height: 24; text: gunControl.t(7) }
     DropDownSlider {
         id: rateBox

@@ -71,17 +71,6 @@ DialogPanel {
     onOneScreenChanged: syncRadios()
     Component.onCompleted: syncRadios()
 
-    component Caption: Text {
-        color: Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-    }
-    component EndLabel: Text {
-        color: Theme.colorGray2
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontMinSize
-    }
-
     Caption { x: 32; y: 60; text: systemSetting.t(1) }
     SliderButton {
         id: speedSlider
