@@ -282,14 +282,14 @@ Rectangle {
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMiddleSize
     }
-    IconButton {
+    FlatIconButton {
         objectName: "backButton"
         x: parent.width - 64
         y: 10
         icon: "back"
         onClicked: keyAssignment.restoreFactory()
     }
-    IconButton {
+    FlatIconButton {
         objectName: "closeButton"
         x: parent.width - 36
         y: 10
@@ -379,7 +379,7 @@ Rectangle {
             bottomPadding: 6
             Row {
                 spacing: 8
-                Caption { text: keyAssignment.label(Keys.LABEL.keyValue) }
+                Caption { width: 84; height: 24; elide: Text.ElideRight; text: keyAssignment.label(Keys.LABEL.keyValue) }
                 CaptureField {
                     objectName: "fireField"
                     width: 196
@@ -391,7 +391,7 @@ Rectangle {
             }
             Row {
                 spacing: 8
-                Caption { text: keyAssignment.label(Keys.LABEL.rate) }
+                Caption { width: 84; height: 24; elide: Text.ElideRight; text: keyAssignment.label(Keys.LABEL.rate) }
                 RateSlider {
                     objectName: "rateSlider"
                     width: 148
@@ -412,7 +412,7 @@ Rectangle {
             }
             Row {
                 spacing: 8
-                Caption { text: keyAssignment.label(Keys.LABEL.times) }
+                Caption { width: 84; height: 24; elide: Text.ElideRight; text: keyAssignment.label(Keys.LABEL.times) }
                 RectInput {
                     id: timesInput
                     objectName: "timesInput"
@@ -460,7 +460,7 @@ Rectangle {
                                                                       : keyAssignment.label(Keys.LABEL.clickInput))
                     onClicked: keyAssignment.armGroupCapture()
                 }
-                IconButton {
+                FlatIconButton {
                     objectName: "groupConfirm"
                     y: 2
                     icon: "tick"
@@ -469,7 +469,7 @@ Rectangle {
                     opacity: enabled ? 1 : 0.35
                     onClicked: keyAssignment.confirmGroup()
                 }
-                IconButton {
+                FlatIconButton {
                     objectName: "groupCancel"
                     y: 2
                     icon: "close_small"
@@ -638,202 +638,6 @@ Rectangle {
                     onClicked: keyAssignment.chooseMacro(macroRow.modelData)
                 }
             }
-        }
-    }
-
-    // ---- pieces of the sections ----
-
-    component ChoiceGrid: Grid {
-        id: grid
-        property var choices: []
-        // The dialog the choices go to (ids of the file are not seen in here).
-        property var dialog: null
-        columns: 2
-        spacing: 4
-        bottomPadding: 6
-        Repeater {
-            model: grid.choices
-            delegate: Rectangle {
-                id: choice
-                required property var modelData
-                readonly property bool chosen: grid.dialog && Keys.sameEntry(modelData.entry, grid.dialog.entry)
-                objectName: "choice" + modelData.label
-                width: 142
-                height: 24
-                radius: 2
-                color: chosen ? Theme.colorBlue : (choiceArea.containsMouse ? Theme.colorGray1 : Theme.colorBlack)
-                border.color: chosen ? Theme.colorBlue : Theme.colorGray1
-                Text {
-                    anchors.centerIn: parent
-                    width: parent.width - 8
-                    horizontalAlignment: Text.AlignHCenter
-                    elide: Text.ElideRight
-                    text: grid.dialog ? grid.dialog.label(choice.modelData.label) : ""
-                    color: Theme.fontColor
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.fontNormalSize
-                }
-                MouseArea {
-                    id: choiceArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: grid.dialog.choose(choice.modelData.entry, grid.dialog.label(choice.modelData.label))
-                }
-            }
-        }
-    }
-
-    component Caption: Text {
-        width: 84
-        height: 24
-        verticalAlignment: Text.AlignVCenter
-        elide: Text.ElideRight
-        color: Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-    }
-
-    component CaptureField: Rectangle {
-        id: field
-        property bool armed: false
-        property string text: ""
-        signal clicked()
-        height: 24
-        radius: 2
-        color: Theme.colorBlack
-        border.color: armed ? Theme.colorBlue : Theme.colorGray1
-        Text {
-            x: 8
-            width: parent.width - 16
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: field.text
-            color: field.armed ? Theme.colorBlue : Theme.fontColor
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-        }
-        Rectangle {
-            anchors.right: parent.right
-            anchors.rightMargin: 8
-            anchors.verticalCenter: parent.verticalCenter
-            width: 6
-            height: 6
-            radius: 3
-            color: Theme.colorBlue
-            visible: field.armed
-            SequentialAnimation on opacity {
-                running: field.armed
-                loops: Animation.Infinite
-                NumberAnimation { from: 1; to: 0.2; duration: 400 }
-                NumberAnimation { from: 0.2; to: 1; duration: 400 }
-            }
-        }
-        MouseArea {
-            anchors.fill: parent
-            onClicked: field.clicked()
-        }
-    }
-
-    component RateSlider: Item {
-        id: slider
-        property int value: Keys.FIRE_RATE_DEFAULT
-        readonly property real ratio: (Math.max(Keys.FIRE_RATE_MIN, Math.min(Keys.FIRE_RATE_MAX, value)) - Keys.FIRE_RATE_MIN)
-                                      / (Keys.FIRE_RATE_MAX - Keys.FIRE_RATE_MIN)
-        signal moved(int value)
-        function valueAt(x) {
-            var r = Math.max(0, Math.min(1, (x - 7) / (width - 14)))
-            return Keys.FIRE_RATE_MIN + Math.round(r * (Keys.FIRE_RATE_MAX - Keys.FIRE_RATE_MIN))
-        }
-        height: 24
-        Rectangle {
-            x: 7
-            width: parent.width - 14
-            height: 6
-            radius: 3
-            anchors.verticalCenter: parent.verticalCenter
-            color: Theme.colorGray1
-            Rectangle {
-                width: parent.width * slider.ratio
-                height: parent.height
-                radius: 3
-                color: Theme.colorBlue
-            }
-        }
-        Image {
-            x: slider.ratio * (slider.width - 14)
-            anchors.verticalCenter: parent.verticalCenter
-            width: 14
-            height: 14
-            sourceSize: Qt.size(14, 14)
-            source: "../../img/skin1/common/knob.svg"
-        }
-        MouseArea {
-            anchors.fill: parent
-            onPressed: function (mouse) { slider.moved(slider.valueAt(mouse.x)) }
-            onPositionChanged: function (mouse) { slider.moved(slider.valueAt(mouse.x)) }
-        }
-    }
-
-    component TickBox: Item {
-        id: box
-        property string text: ""
-        property bool ticked: false
-        signal clicked()
-        width: 120
-        height: 24
-        Rectangle {
-            anchors.verticalCenter: parent.verticalCenter
-            width: 12
-            height: 12
-            radius: 2
-            color: Theme.colorBlack
-            border.color: box.ticked ? Theme.colorBlue : Theme.colorGray2
-            Image {
-                anchors.fill: parent
-                sourceSize: Qt.size(12, 12)
-                source: "../../img/skin1/common/tick.svg"
-                visible: box.ticked
-            }
-        }
-        Text {
-            x: 20
-            anchors.verticalCenter: parent.verticalCenter
-            text: box.text
-            color: Theme.colorGray3
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-        }
-        MouseArea {
-            anchors.fill: parent
-            onClicked: box.clicked()
-        }
-    }
-
-    component IconButton: Item {
-        id: iconButton
-        property string icon: ""
-        property int iconSize: 20
-        signal clicked()
-        width: 20
-        height: 20
-        Rectangle {
-            anchors.fill: parent
-            radius: 2
-            color: Theme.colorGray1
-            visible: iconArea.containsMouse && iconButton.enabled
-        }
-        Image {
-            anchors.centerIn: parent
-            width: iconButton.iconSize
-            height: iconButton.iconSize
-            sourceSize: Qt.size(iconButton.iconSize, iconButton.iconSize)
-            source: "../../img/skin1/common/" + iconButton.icon + ".svg"
-        }
-        MouseArea {
-            id: iconArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: iconButton.clicked()
         }
     }
 }
