@@ -327,89 +327,6 @@ Rectangle {
     color: Theme.colorGray0
     border.color: Theme.colorGray1
 
-    component Caption: Text {
-        color: Theme.colorGray3
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        verticalAlignment: Text.AlignVCenter
-        elide: Text.ElideRight
-    }
-    component ListFrame: Rectangle {
-        color: Theme.colorBlack
-        border.color: Theme.colorGray1
-        radius: 2
-    }
-    component ScrollMark: Rectangle {
-        property ListView list
-        x: list.x + list.width - 5
-        y: list.y + list.visibleArea.yPosition * list.height
-        width: 3
-        height: list.visibleArea.heightRatio * list.height
-        radius: 1
-        color: Theme.colorGray2
-        visible: list.contentHeight > list.height
-    }
-    component EditField: TextInput {
-        id: field
-        signal finished(string text)
-        verticalAlignment: TextInput.AlignVCenter
-        color: Theme.fontColor
-        selectionColor: Theme.colorBlue
-        selectByMouse: true
-        clip: true
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        Component.onCompleted: {
-            macroEditor.activeField = field
-            forceActiveFocus()
-            selectAll()
-        }
-        onAccepted: finished(text)
-    }
-    component PopupMenu: Rectangle {
-        id: popup
-        property var entries: []
-        signal chosen(int index)
-        width: 156
-        height: entries.length * 24 + 8
-        radius: 2
-        visible: false
-        z: 11
-        color: Theme.colorGray0
-        border.color: Theme.colorGray1
-        Column {
-            x: 4
-            y: 4
-            Repeater {
-                model: popup.entries
-                delegate: Rectangle {
-                    id: entry
-                    required property var modelData
-                    required property int index
-                    objectName: popup.objectName + index
-                    width: popup.width - 8
-                    height: 24
-                    radius: 2
-                    color: entryArea.containsMouse && modelData.enabled ? Theme.colorBlue : "transparent"
-                    Text {
-                        x: 10
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: entry.modelData.text
-                        color: entry.modelData.enabled ? Theme.fontColor : Theme.colorGray1
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontNormalSize
-                    }
-                    MouseArea {
-                        id: entryArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: if (entry.modelData.enabled) popup.chosen(entry.index)
-                    }
-                }
-            }
-        }
-    }
-
     ListModel { id: macroModel }
     ListModel { id: actionModel }
 
@@ -468,6 +385,7 @@ Rectangle {
         y: 56
         width: 190
         height: 24
+        elide: Text.ElideRight
         text: macroEditor.t(1)
     }
     ListFrame {
@@ -542,6 +460,7 @@ Rectangle {
                             anchors.leftMargin: 4
                             anchors.rightMargin: 4
                             text: macroRow.name
+                            onOpened: function(field) { macroEditor.activeField = field }
                             onFinished: function(text) { macroEditor.commitRename(text) }
                             Keys.onEscapePressed: { macroEditor.renamingRow = -1; macroEditor.activeField = null }
                         }
@@ -578,6 +497,7 @@ Rectangle {
         y: 56
         width: 180
         height: 24
+        elide: Text.ElideRight
         text: macroEditor.t(4)
     }
     Text {
@@ -696,6 +616,7 @@ Rectangle {
                             text: actionRow.info
                             maximumLength: 5
                             validator: IntValidator { bottom: 0; top: Ed.MAX_DELAY_MS }
+                            onOpened: function(field) { macroEditor.activeField = field }
                             onFinished: function(text) { macroEditor.commitDelay(text) }
                             Keys.onEscapePressed: { macroEditor.editingDelayRow = -1; macroEditor.activeField = null }
                         }
@@ -738,6 +659,7 @@ Rectangle {
         y: 136
         width: 92
         height: 20
+        elide: Text.ElideRight
         text: macroEditor.t(6)
     }
     Rectangle {
