@@ -1,6 +1,7 @@
 // The real scene in the main window on the virtual mouse: the start-up protection
 // with the language, the profile number and the DPI stage applied, and typed keys
-// reaching the scene's text fields, the window's own widgets, the scene's font.
+// reaching the scene's text fields, the window's own widgets, the scene's disk
+// cache, the scene's font.
 #include "rig.h"
 
 #include "app/widget.h"
@@ -9,9 +10,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGlyphRun>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QRawFont>
 #include <QTextLayout>
@@ -19,7 +22,9 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QPainter>
+#include <QQmlEngine>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 
@@ -186,6 +191,38 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         QCOMPARE(QColor(menu->grab().toImage().pixel(6, 6)), QColor(68, 69, 73));
         menu->hide();
+    }
+
+    // The compiled scene is kept for the next start: the disk cache takes every file of
+    // it back (a file it refuses is compiled again at every start).
+    void sceneComesFromTheDiskCacheOnTheNextStart()
+    {
+        QTemporaryDir cache;
+        const QByteArray userCache = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        const auto restore = qScopeGuard([&] {
+            userCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", userCache);
+        });
+        Ui_Controler::registerSceneTypes();
+        QList<QUrl> files;
+        QDirIterator it(QStringLiteral(":/modules/qml"), {QStringLiteral("*.qml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QUrl(QStringLiteral("qrc") + it.next());
+        QVERIFY(files.size() > 30);
+        auto loadAll = [&] {
+            QQmlEngine engine;
+            for (const QUrl& file : std::as_const(files)) {
+                const QQmlComponent component(&engine, file);
+                QVERIFY2(component.isReady(), qPrintable(component.errorString()));
+            }
+        };
+        loadAll();
+        DebugLines debug;
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.qml.diskcache.debug=true"));
+        loadAll();
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY2(debug.lines().isEmpty(), qPrintable(debug.lines().join(u'\n')));
     }
 
     // Every character of the shipped texts is drawn by the scene's own font, and a
