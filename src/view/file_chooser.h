@@ -12,6 +12,11 @@ public:
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
 
+// Where the file dialogs start: the user's desktop folder, or the home folder when the
+// user has no desktop folder (a dialog given a folder that does not exist offers its
+// name as the file to open).
+QString fileDialogStartDirectory();
+
 // The desktop's file dialogs, starting in the user's desktop folder.
 class DialogFileChooser : public FileChooser {
 public:

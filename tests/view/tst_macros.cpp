@@ -3,10 +3,12 @@
 #include "rig.h"
 
 #include "device/pacing.h"
+#include "view/file_chooser.h"
 #include "view/macro_names.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -292,6 +294,23 @@ private slots:
         QCOMPARE(countOf(steps, "WRITE"), block.isEmpty() ? 0 : 4);
         QCOMPARE(payloadOf(steps).toHex(' '), payload.toHex(' '));
         QCOMPARE(rig.entries().isEmpty(), block.isEmpty());   // not even opened
+    }
+
+    // The file dialogs of the exchange start in the desktop folder, or in the home
+    // folder of a user who has none.
+    void dialogsStartOnTheDesktop()
+    {
+        QTemporaryDir home;
+        const QByteArray userHome = qgetenv("HOME"), userConfig = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", userHome);
+            userConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", userConfig);
+        });
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        QCOMPARE(fileDialogStartDirectory(), home.path());
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+        QCOMPARE(fileDialogStartDirectory(), home.filePath(QStringLiteral("Desktop")));
     }
 };
 
