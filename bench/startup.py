@@ -7,7 +7,7 @@ Runs under the current display, or under its own Xvfb when there is none.
 import os, re, shutil, statistics, subprocess, sys, tempfile, time
 
 app = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/corvane-config")
-runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7   # the budget is the median of 7
 env = dict(os.environ)
 xvfb = None
 if not env.get("DISPLAY") and not env.get("WAYLAND_DISPLAY"):
