@@ -30,15 +30,15 @@ void installSceneFontSubstitutes()
                            ? QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
                                  reinterpret_cast<const char*>(linkedIn.data()), linkedIn.size()))
                            : QFontDatabase::addApplicationFont(font);
-        if (id < 0)
+        if (id < 0) {
             qDebug() << "scene font" << font << "could not be loaded; the system's fonts draw the texts";
-        else
-            families += QFontDatabase::applicationFontFamilies(id);
-        // The window's own widgets (tray menu, file dialogs) draw with the cut too:
-        // no second font is loaded for them.
-        if (id >= 0) {
+        } else {
+            const QStringList cut = QFontDatabase::applicationFontFamilies(id);
+            families += cut;
+            // The window's own widgets (tray menu, file dialogs) draw with the cut too:
+            // no second font is loaded for them.
             QFont widgets = QGuiApplication::font();
-            widgets.setFamilies(QFontDatabase::applicationFontFamilies(id));
+            widgets.setFamilies(cut);
             QGuiApplication::setFont(widgets);
         }
     }
