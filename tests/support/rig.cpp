@@ -117,6 +117,20 @@ namespace {
 DebugLines* activeLines = nullptr;
 }
 
+EnvironmentPaths::EnvironmentPaths(std::initializer_list<std::pair<const char*, QString>> paths)
+{
+    for (const auto& [name, path] : paths) {
+        previous.append({name, qgetenv(name)});
+        qputenv(name, QFile::encodeName(path));
+    }
+}
+
+EnvironmentPaths::~EnvironmentPaths()
+{
+    for (const auto& [name, value] : std::as_const(previous))
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
+
 DebugLines::DebugLines()
 {
     previous = qInstallMessageHandler(&DebugLines::handler);

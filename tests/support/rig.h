@@ -82,6 +82,19 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Environment variables set to paths while it lives; afterwards each is what it was
+// (or unset again).
+class EnvironmentPaths
+{
+public:
+    EnvironmentPaths(std::initializer_list<std::pair<const char*, QString>> paths);
+    ~EnvironmentPaths();
+
+private:
+    QList<std::pair<const char*, QByteArray>> previous;
+};
+
+// ---------------------------------------------------------------------------
 // Debug lines written (from any thread) while it lives.
 class DebugLines
 {

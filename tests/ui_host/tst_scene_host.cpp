@@ -198,11 +198,7 @@ private slots:
     void sceneComesFromTheDiskCacheOnTheNextStart()
     {
         QTemporaryDir cache;
-        const QByteArray userCache = qgetenv("XDG_CACHE_HOME");
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-        const auto restore = qScopeGuard([&] {
-            userCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", userCache);
-        });
+        const EnvironmentPaths cacheHere{{"XDG_CACHE_HOME", cache.path()}};
         Ui_Controler::registerSceneTypes();
         QList<QUrl> files;
         QDirIterator it(QStringLiteral(":/modules/qml"), {QStringLiteral("*.qml")}, QDir::Files,

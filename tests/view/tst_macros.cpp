@@ -301,13 +301,7 @@ private slots:
     void dialogsStartOnTheDesktop()
     {
         QTemporaryDir home;
-        const QByteArray userHome = qgetenv("HOME"), userConfig = qgetenv("XDG_CONFIG_HOME");
-        const auto restore = qScopeGuard([&] {
-            qputenv("HOME", userHome);
-            userConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", userConfig);
-        });
-        qputenv("HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        const EnvironmentPaths homeHere{{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config"))}};
         QCOMPARE(fileDialogStartDirectory(), home.path());
         QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
         QCOMPARE(fileDialogStartDirectory(), home.filePath(QStringLiteral("Desktop")));
